@@ -1,0 +1,37 @@
+# Developer entry points. Every target installs what is missing first.
+
+JOBS     := $(shell nproc 2>/dev/null || echo 2)
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CONFIGURE = cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=$(2) $(LAUNCHER) $(3) >/dev/null
+
+SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
+          LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+          UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+.PHONY: all deps build test run sanitize format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@$(call CONFIGURE,build,RelWithDebInfo,)
+	@cmake --build build -j $(JOBS)
+
+test: build
+	@cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@build/bin/tarvin
+
+sanitize: deps
+	@$(call CONFIGURE,build-sanitize,Debug,-DTARVIN_SANITIZE=ON)
+	@cmake --build build-sanitize -j $(JOBS)
+	@cd build-sanitize && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build build-*
