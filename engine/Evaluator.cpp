@@ -1,0 +1,221 @@
+// The evaluator: computes a checked right side by precedence on a stack of pending operands.
+
+#include "ExpressionEngine.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
+
+// ORDER TOKEN: levels of the binary operators, from PLUS to RAZLICITO.
+const signed char OPERATOR_LEVELS[RAZLICITO - PLUS + 1] = {
+    3, 3,             // + -
+    4, 4, 4, 4,       // * / % backslash
+    5,                // ^
+    2, 1,             // & |
+    0, 0, 0, 0, 0, 0, // > >= < <= == !=
+};
+
+// The level of a binary operator; anything else ranks below every operator.
+int OperatorLevel(int code) {
+    if (code < PLUS || code > RAZLICITO)
+        return -1;
+    return OPERATOR_LEVELS[code - PLUS];
+}
+
+double Truth(bool condition) {
+    return condition ? 1.0 : 0.0;
+}
+
+double ApplyOperator(int code, double left, double right) {
+    switch (code) {
+    case PLUS:
+        return left + right;
+    case MINUS:
+        return left - right;
+    case PUTA:
+        return left * right;
+    case KROZ:
+        return left / right;
+    case INTKROZ:
+        return std::fmod(left, right);
+    case DESKROZ:
+        return std::trunc(left / right);
+    case STEPEN:
+        return std::pow(left, right);
+    case LOGICKO_I:
+        return Truth(left != 0.0 && right != 0.0);
+    case LOGICKO_ILI:
+        return Truth(left != 0.0 || right != 0.0);
+    case VECE_OD:
+        return Truth(left > right);
+    case VECE_JED:
+        return Truth(left >= right);
+    case MANJE_OD:
+        return Truth(left < right);
+    case MANJE_JED:
+        return Truth(left <= right);
+    case JE_JEDNAKO:
+        return Truth(left == right);
+    case RAZLICITO:
+        return Truth(left != right);
+    default:
+        return NOT_A_NUMBER;
+    }
+}
+
+double ApplyFunction(int code, double x) {
+    switch (code) {
+    case ABS:
+        return std::fabs(x);
+    case ARCCOS:
+        return std::acos(x);
+    case ARCSIN:
+        return std::asin(x);
+    case ARCTG:
+        return std::atan(x);
+    case COS:
+        return std::cos(x);
+    case EXP:
+        return std::exp(x);
+    case KORIJEN:
+        return std::sqrt(x);
+    case LN_ZA_BAZU_e:
+        return std::log(x);
+    case LOG_ZA_BAZU_10:
+        return std::log10(x);
+    case SINUS:
+        return std::sin(x);
+    case TANGENS:
+        return std::tan(x);
+    default:
+        return NOT_A_NUMBER;
+    }
+}
+
+// Reads the longest leading decimal number of a constant's text, whatever the process
+// locale. Beyond the range of a double it gives an infinity, below it zero.
+double ReadNumber(const char* text) {
+    double value = 0.0;
+    const auto read = std::from_chars(text, text + std::strlen(text), value);
+    if (read.ec != std::errc::result_out_of_range)
+        return value;
+    const bool smallExponent =
+        std::strpbrk(text, "eE") != nullptr && std::strchr(text, '-') != nullptr;
+    return smallExponent ? 0.0 : std::numeric_limits<double>::infinity();
+}
+
+bool AtExpressionEnd(const TokenNode* cursor, bool nested) {
+    return cursor == nullptr || (nested && cursor->code == DESZAG);
+}
+
+// Moves the cursor onto the ")" that closes the group it stands in, or to the end.
+void SkipGroup(TokenNode*& cursor) {
+    int open = 0;
+    while (cursor != nullptr && !(cursor->code == DESZAG && open == 0)) {
+        if (cursor->code == LIJZAG)
+            ++open;
+        else if (cursor->code == DESZAG)
+            --open;
+        cursor = cursor->next;
+    }
+}
+
+// The operator after the operand that ends at the cursor: EOLN at the end of the expression,
+// the cursor then on the ")" or null; otherwise the operator, the cursor after it.
+int NextOperator(TokenNode*& cursor) {
+    TokenNode* after = cursor != nullptr ? cursor->next : nullptr;
+    if (after == nullptr || after->code == DESZAG) {
+        cursor = after;
+        return EOLN;
+    }
+    cursor = after->next;
+    return after->code;
+}
+
+// primary: identifier | constant | "(" expression ")" | function "(" expression ")"
+double EvaluatePrimary(TokenNode*& cursor, VariableNode*& variables, int depth) {
+    const int code = cursor->code;
+    if (code == VARIJABLA)
+        return ExpressionEngine::GetVariable(cursor->text, variables);
+    if (code == INTKON || code == REAKON)
+        return ReadNumber(cursor->text);
+    if (code == LIJZAG) {
+        cursor = cursor->next;
+        return ExpressionEngine::Evaluate(cursor, variables, true, depth + 1);
+    }
+    if (code < ABS || code > TANGENS || cursor->next == nullptr)
+        return NOT_A_NUMBER;
+    cursor = cursor->next->next;
+    return ApplyFunction(code, ExpressionEngine::Evaluate(cursor, variables, true, depth + 1));
+}
+
+// operand: [ "!" ] primary
+double EvaluateOperand(TokenNode*& cursor, VariableNode*& variables, int depth) {
+    if (cursor->code != LOGICKO_NE)
+        return EvaluatePrimary(cursor, variables, depth);
+    cursor = cursor->next;
+    if (cursor == nullptr)
+        return NOT_A_NUMBER;
+    return Truth(EvaluatePrimary(cursor, variables, depth) == 0.0);
+}
+
+} // namespace
+
+bool ExpressionEngine::HasPrecedence(StackEntry* top, int code) {
+    if (top == nullptr)
+        return false;
+    if (code == EOLN)
+        return true;
+    return OperatorLevel(top->code) >= OperatorLevel(code);
+}
+
+void ExpressionEngine::PopEntry(StackEntry*& stack) {
+    StackEntry* entry = stack;
+    stack = entry->next;
+    ReleaseStackEntry(entry);
+}
+
+// Reduces every pending operand that binds at least as tightly, then pushes value with code.
+void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code) {
+    while (HasPrecedence(stack, code)) {
+        value = ApplyOperator(stack->code, stack->value, value);
+        PopEntry(stack);
+    }
+    StackEntry* entry = NewStackEntry();
+    entry->value = value;
+    entry->code = code;
+    entry->next = stack;
+    stack = entry;
+}
+
+// expression: [ "-" ] operand { binary-operator operand }
+// A leading "-" negates the whole expression once its operators are applied. Lists reach
+// here only after the check, which bounds the nesting; deeper groups still give NaN.
+double ExpressionEngine::Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested,
+                                  int depth) {
+    if (depth > MAX_NESTING) {
+        SkipGroup(cursor);
+        return NOT_A_NUMBER;
+    }
+    const bool negate = cursor != nullptr && cursor->code == MINUS;
+    if (negate)
+        cursor = cursor->next;
+    StackEntry* stack = nullptr;
+    try {
+        while (!AtExpressionEnd(cursor, nested)) {
+            const double value = EvaluateOperand(cursor, variables, depth);
+            PushOperator(stack, value, NextOperator(cursor));
+        }
+    } catch (...) {
+        FreeList(stack);
+        throw;
+    }
+    const double result = stack != nullptr ? stack->value : NOT_A_NUMBER;
+    FreeList(stack);
+    return negate ? -result : result;
+}

@@ -1,0 +1,145 @@
+// The engine entry: runs one line from reading to listing, and performs the assignment.
+
+#include "ExpressionEngine.h"
+
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <vector>
+
+// What a statement may change in the variable memory, noted before it runs, so that a line
+// that runs out of memory halfway leaves the memory as it was. A statement changes only its
+// target and creates the variables it reads that do not exist yet; all of them are identifier
+// tokens of the line, so one pass over the tokens finds every name to undo.
+struct LineUndo {
+    std::vector<const char*> created;
+    const char* target = nullptr;
+    bool targetExisted = false;
+    double targetValue = 0.0;
+
+    void Note(const TokenNode* first, VariableNode* variables);
+    void Restore(VariableNode*& variables) const;
+};
+
+// Runs before the statement changes anything, so a failure here changes nothing either.
+void LineUndo::Note(const TokenNode* first, VariableNode* variables) {
+    for (const TokenNode* token = first; token != nullptr; token = token->next) {
+        VariableNode* cursor = variables;
+        if (token->code == VARIJABLA && !ExpressionEngine::FindVariable(token->text, cursor))
+            created.push_back(token->text);
+    }
+    VariableNode* cursor = variables;
+    target = first->text;
+    targetExisted = ExpressionEngine::FindVariable(target, cursor);
+    targetValue = targetExisted ? cursor->value : 0.0;
+}
+
+// Puts back the target's old value and removes the variables the line created; allocates
+// nothing.
+void LineUndo::Restore(VariableNode*& variables) const {
+    if (target != nullptr && targetExisted)
+        ExpressionEngine::SetVariable(variables, target, targetValue);
+    for (const char* name : created)
+        ExpressionEngine::RemoveVariable(variables, name);
+}
+
+namespace {
+
+double CombineAssignment(int code, double target, double right) {
+    switch (code) {
+    case PLUS_JED:
+        return target + right;
+    case MINUS_JED:
+        return target - right;
+    case PUTA_JED:
+        return target * right;
+    case KROZ_JED:
+        return target / right;
+    case STEPEN_JED:
+        return std::pow(target, right);
+    default:
+        return right;
+    }
+}
+
+int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
+    if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens))
+        return -1;
+    undo.Note(engine.tokens, engine.variables);
+    ExpressionEngine::ExecuteAssignment(engine.tokens, engine.variables);
+    value = ExpressionEngine::GetVariable(engine.tokens->text, engine.variables);
+    return 0;
+}
+
+// Reads the line and acts on its status; the tokens stay in engine.tokens for the caller.
+int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& value) {
+    int status = RS_STATEMENT;
+    engine.tokens = ExpressionEngine::ReadLine(line, status);
+    switch (status) {
+    case RS_QUIT:
+        return -1;
+    case RS_HELP:
+    case RS_LIST:
+        return status;
+    case RS_CLEAR:
+        ExpressionEngine::FreeList(engine.variables);
+        return RS_CLEAR;
+    default:
+        return RunStatement(engine, undo, value);
+    }
+}
+
+// After a failed line the listing is rebuilt if memory allows; otherwise it stays as it was.
+void ListAfterFailure(VariableNode* variables, std::string* listing) {
+    try {
+        ExpressionEngine::ListVariables(variables, listing);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+} // namespace
+
+ExpressionEngine::ExpressionEngine() : tokens(nullptr), variables(nullptr) {}
+
+ExpressionEngine::~ExpressionEngine() {
+    FreeList(tokens);
+    FreeList(variables);
+}
+
+int ExpressionEngine::Calculate(const char* line, double* result, std::string* listing) {
+    tokens = nullptr;
+    LineUndo undo;
+    double value = 0.0;
+    int outcome = -1;
+    try {
+        outcome = RunLine(*this, line, undo, value);
+        ListVariables(variables, listing);
+    } catch (const std::bad_alloc&) {
+        undo.Restore(variables);
+        outcome = -1;
+        ListAfterFailure(variables, listing);
+    }
+    FreeList(tokens);
+    if (outcome == 0 && result != nullptr)
+        *result = value;
+    return outcome;
+}
+
+// Stores the value of the right side in the target, combined with the target's old value
+// for the compound operators.
+void ExpressionEngine::ExecuteAssignment(TokenNode* first, VariableNode*& variables) {
+    char name[NAME_SIZE];
+    const std::size_t length = std::strlen(first->text);
+    if (length > MAX_NAME_LENGTH)
+        return;
+    std::memcpy(name, first->text, length + 1);
+    const int assignment = first->next->code;
+    TokenNode* cursor = first->next->next;
+    if (assignment == JEDNAKO) {
+        SetVariable(variables, name, Evaluate(cursor, variables, false, 0));
+        return;
+    }
+    const double target = GetVariable(name, variables);
+    const double right = Evaluate(cursor, variables, false, 0);
+    SetVariable(variables, name, CombineAssignment(assignment, target, right));
+}

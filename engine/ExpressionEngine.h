@@ -1,0 +1,95 @@
+#pragma once
+
+// The expression engine turns one line of text into a status, the value of the statement's
+// target and a listing of the variable memory. A line goes through five stages, each a group
+// of static operations below that works only on the lists handed to it: the lexer (NextToken)
+// scans one token at a time; the line reader (ReadLine) strings the tokens into a doubly
+// linked list or recognises a command word; the statement check (CheckStatement) validates the
+// list, binds function names and drops a leading "+"; the evaluator (Evaluate) computes the
+// right side by precedence on a small stack; the assignment (ExecuteAssignment) stores it in
+// the variable memory, a singly linked list kept in name order. Calculate runs the stages for
+// one line and owns both lists: the token list for the duration of the call, the variables for
+// the life of the engine. Nesting of groups and function arguments is bounded by MAX_NESTING,
+// and an allocation failure fails the line without changing the memory.
+
+#include "EngineRecords.h"
+#include "TokenModel.h"
+
+#include <string>
+
+// Deepest nesting of parenthesised groups and function arguments that a line may hold.
+constexpr int MAX_NESTING = 256;
+
+class ExpressionEngine {
+public:
+    TokenNode* tokens;
+    VariableNode* variables;
+
+    ExpressionEngine();
+    ~ExpressionEngine();
+    ExpressionEngine(const ExpressionEngine&) = delete;
+    ExpressionEngine& operator=(const ExpressionEngine&) = delete;
+
+    // Runs one line. Returns 0 when a statement was executed (its target's value is then
+    // written to *result), -1 for a rejected line, a lexical error, the quit command or an
+    // allocation failure, and 2, 3, 4 for the help, listing and clear commands. The listing
+    // (when not null) receives one "name = value\r\n" line per variable, in name order.
+    int Calculate(const char* line, double* result, std::string* listing);
+
+    // Token model.
+    static void FreeList(TokenNode*& head);
+    static void FreeList(VariableNode*& head);
+    static void FreeList(StackEntry*& head);
+    static const char* TokenName(int code);
+
+    // Lexer. Scans one token from position, advancing it, writes its text (NUL-terminated)
+    // and sets code (0 to 35). A token longer than MAX_TOKEN_LENGTH characters yields GRESKA:
+    // text then holds its first MAX_TOKEN_LENGTH characters and position stands after the
+    // whole token. Nothing is written past the buffer, whatever the line holds.
+    static void NextToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], int& code);
+
+    // Line reader and command words.
+    static TokenNode* ReadLine(const char* line, int& status);
+    // True when text is one of the seven command words; status then gets its ReadStatus.
+    // On false, status is left unchanged.
+    static bool FindCommandWord(const char* text, int& status);
+    static void PrintHelp();
+    static void DumpTokens(TokenNode* head);
+
+    // Statement check. depth counts the groups and arguments around the expression.
+    static bool CheckStatement(TokenNode* first);
+    static bool CheckExpression(TokenNode*& cursor, bool nested, int depth);
+    static bool LookupFunction(const char* text, int& code);
+
+    // Variable store. Names longer than MAX_NAME_LENGTH are never stored.
+    static bool FindVariable(const char* name, VariableNode*& cursor);
+    static void InsertVariable(VariableNode*& head, VariableNode* before, const char* name,
+                               double value);
+    static void SetVariable(VariableNode*& head, const char* name, double value);
+    static double GetVariable(const char* name, VariableNode*& head);
+    static void ListVariables(VariableNode* first, std::string* target);
+
+    // Evaluator. depth counts the groups and arguments around the expression.
+    static double Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested, int depth);
+    static void PushOperator(StackEntry*& stack, double value, int code);
+    static bool HasPrecedence(StackEntry* top, int code);
+
+    // Statement execution.
+    static void ExecuteAssignment(TokenNode* first, VariableNode*& variables);
+
+private:
+    // Every node of the engine is allocated and released through these.
+    static TokenNode* NewTokenNode();
+    static void ReleaseTokenNode(TokenNode* node);
+    static VariableNode* NewVariableNode();
+    static void ReleaseVariableNode(VariableNode* node);
+    static StackEntry* NewStackEntry();
+    static void ReleaseStackEntry(StackEntry* entry);
+
+    static TokenNode* AppendToken(TokenNode* last, int code, const char* text);
+    static void RemoveLeadingPlus(TokenNode*& cursor);
+    static void RemoveVariable(VariableNode*& head, const char* name);
+    static void PopEntry(StackEntry*& stack);
+    // Notes and undoes what a line changes in the variable memory (ExpressionEngine.cpp).
+    friend struct LineUndo;
+};

@@ -1,0 +1,172 @@
+// The lexer: scans one token of a line per call and keeps no state between calls.
+
+#include "ExpressionEngine.h"
+
+#include <cstddef>
+
+namespace {
+
+bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Adds one character to the token text. Past the buffer's capacity it only counts, so that
+// the caller learns the token was too long while nothing is written out of bounds.
+void PutChar(char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length, char c) {
+    if (length < MAX_TOKEN_LENGTH)
+        text[length] = c;
+    ++length;
+}
+
+// Table A: characters that form a token alone; -1 for any other.
+int SingleCharacterCode(char c) {
+    switch (c) {
+    case '(':
+        return LIJZAG;
+    case ')':
+        return DESZAG;
+    case ';':
+        return TACZAR;
+    case ':':
+        return DVOTAC;
+    case '.':
+        return TACKA;
+    case ',':
+        return ZAREZ;
+    case '%':
+        return INTKROZ;
+    case '\\':
+        return DESKROZ;
+    case '&':
+        return LOGICKO_I;
+    case '|':
+        return LOGICKO_ILI;
+    case '[':
+        return LUGLZG;
+    case ']':
+        return DUGLZG;
+    default:
+        return -1;
+    }
+}
+
+struct OperatorPair {
+    char character;
+    int alone;
+    int withEquals;
+};
+
+// Table B: characters that combine with an "=" that follows directly.
+const OperatorPair OPERATOR_PAIRS[] = {
+    {'+', PLUS, PLUS_JED},      {'-', MINUS, MINUS_JED},    {'*', PUTA, PUTA_JED},
+    {'/', KROZ, KROZ_JED},      {'^', STEPEN, STEPEN_JED},  {'>', VECE_OD, VECE_JED},
+    {'<', MANJE_OD, MANJE_JED}, {'=', JEDNAKO, JE_JEDNAKO}, {'!', LOGICKO_NE, RAZLICITO},
+};
+
+const OperatorPair* FindOperatorPair(char c) {
+    for (const OperatorPair& pair : OPERATOR_PAIRS)
+        if (pair.character == c)
+            return &pair;
+    return nullptr;
+}
+
+// operator: character [ "=" ]
+int ScanOperator(const OperatorPair& pair, const char*& position, char (&text)[TOKEN_BUFFER_SIZE],
+                 std::size_t& length) {
+    PutChar(text, length, *position++);
+    if (*position != '=')
+        return pair.alone;
+    PutChar(text, length, *position++);
+    return pair.withEquals;
+}
+
+void ScanDigits(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+    while (IsDigit(*position))
+        PutChar(text, length, *position++);
+}
+
+// number: digits [ "." digits ] [ ( "e" | "E" ) [ "+" | "-" ] digits ], each digits possibly empty
+// after the first
+int ScanNumber(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+    int code = INTKON;
+    ScanDigits(position, text, length);
+    if (*position == '.') {
+        PutChar(text, length, *position++);
+        code = REAKON;
+        ScanDigits(position, text, length);
+    }
+    if (*position == 'e' || *position == 'E') {
+        PutChar(text, length, *position++);
+        code = REAKON;
+        if (*position == '+' || *position == '-')
+            PutChar(text, length, *position++);
+        ScanDigits(position, text, length);
+    }
+    return code;
+}
+
+// identifier: ( letter | "_" ) { letter | digit | "_" }, with at least one character not "_"
+int ScanIdentifier(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+    std::size_t meaningful = 0;
+    while (IsLetter(*position) || IsDigit(*position) || *position == '_') {
+        if (*position != '_')
+            ++meaningful;
+        PutChar(text, length, *position++);
+    }
+    return meaningful == 0 ? GRESKA : VARIJABLA;
+}
+
+// string: '"' { any character but '"' } [ '"' ]; the text keeps the opening quote only
+int ScanString(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+    PutChar(text, length, *position++);
+    while (*position != '\0' && *position != '"')
+        PutChar(text, length, *position++);
+    if (*position == '"')
+        ++position;
+    return STRKON;
+}
+
+// Selects the rule by the token's first character and applies it.
+int ScanToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+    const char first = *position;
+    if (first == '\0')
+        return EOLN;
+    const int single = SingleCharacterCode(first);
+    if (single >= 0) {
+        PutChar(text, length, *position++);
+        return single;
+    }
+    if (const OperatorPair* pair = FindOperatorPair(first))
+        return ScanOperator(*pair, position, text, length);
+    if (first == '"')
+        return ScanString(position, text, length);
+    if (IsDigit(first))
+        return ScanNumber(position, text, length);
+    if (IsLetter(first) || first == '_')
+        return ScanIdentifier(position, text, length);
+    PutChar(text, length, first);
+    return GRESKA;
+}
+
+} // namespace
+
+void ExpressionEngine::NextToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE],
+                                 int& code) {
+    while (IsWhiteSpace(*position))
+        ++position;
+    std::size_t length = 0;
+    code = ScanToken(position, text, length);
+    if (length > MAX_TOKEN_LENGTH) {
+        code = GRESKA;
+        length = MAX_TOKEN_LENGTH;
+    }
+    text[length] = '\0';
+}

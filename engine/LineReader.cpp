@@ -1,0 +1,124 @@
+// The line reader: turns a line into a token list or a command status; and the help text.
+
+#include "ExpressionEngine.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+
+struct CommandWord {
+    const char* word;
+    int status;
+};
+
+// Tested in this order; the words are distinct, so the order only sets the comparisons made.
+const CommandWord COMMAND_WORDS[] = {
+    {"kraj", RS_QUIT}, {"quit", RS_QUIT},   {"pomoc", RS_HELP},  {"help", RS_HELP},
+    {"var", RS_LIST},  {"brisi", RS_CLEAR}, {"clear", RS_CLEAR},
+};
+
+const char HELP_TEXT[] =
+    "Tarvin\n"
+    "Program racuna simbolicke izraze. Osim toga program pamti varijable tako da se\n"
+    "one mogu koristiti u bilo kom trenutku.\n"
+    "Podrzane funkcije:\n"
+    "abs(x) = |x|, acos(x) = arccos(x), asin(x) = arcsin(x)\n"
+    "atg(x) = arctg(x), ena(x) = e^x, cos(x), sin(x), tg(x)\n"
+    "kor(x) = sqrt(x), ln(x), log(x)\n"
+    "Kalkulator podrzava sljedece operatore: + - * / ^ % ! & | ~ = += -= /= *= ^=\n"
+    "i vodi racuna o prioritetu izvrsavanja matematickih operacija\n"
+    "Posebne komande:\n"
+    "var   - ispisuje listu varijabli u memoriji\n"
+    "kraj  - kraj rada sa programom (ili quit)\n"
+    "pomoc - ispisuje pomoc na ekranu, tj ovu poruku (ili help)\n"
+    "brisi - brise varijable iz memorije (ili clear)\n"
+    "Primjeri:\n"
+    ">a=5\n"
+    ">b=7.14\n"
+    ">c=a+5*b\n"
+    ">h=sin(a)+cos(c)*kor(abs(a^2-4*a*c))\n"
+    ">var\n"
+    ">y=ena(1)\n"
+    "Napomena: Izraz uvijek mora poceti sa varijablom i znakom jednakosti!\n";
+
+const char ERROR_BANNER[] = "\aGRESKA!!!!";
+
+TokenNode* FirstNode(TokenNode* last) {
+    TokenNode* head = last;
+    while (head != nullptr && head->prev != nullptr)
+        head = head->prev;
+    return head;
+}
+
+} // namespace
+
+bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
+    for (const CommandWord& command : COMMAND_WORDS) {
+        if (std::strcmp(command.word, text) == 0) {
+            status = command.status;
+            return true;
+        }
+    }
+    return false;
+}
+
+void ExpressionEngine::PrintHelp() {
+    std::fputs(HELP_TEXT, stdout);
+    std::fflush(stdout);
+}
+
+// A hook that receives every finished list; it does nothing.
+void ExpressionEngine::DumpTokens(TokenNode*) {}
+
+// Allocates a node for the token and links it after last (which may be null).
+TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* text) {
+    TokenNode* node = NewTokenNode();
+    node->code = static_cast<signed char>(code);
+    std::memcpy(node->text, text, TOKEN_BUFFER_SIZE);
+    node->prev = last;
+    node->next = nullptr;
+    if (last != nullptr)
+        last->next = node;
+    return node;
+}
+
+// line: command-word [ anything ] | token { token } EOLN
+// A command word as the first token ends the reading at once. A lexical error ends it too,
+// writes the banner and releases the tokens read so far. An empty line gives one EOLN node.
+TokenNode* ExpressionEngine::ReadLine(const char* line, int& status) {
+    char text[TOKEN_BUFFER_SIZE];
+    int code = NEDEF;
+    TokenNode* last = nullptr;
+    const char* position = line;
+    try {
+        do {
+            NextToken(position, text, code);
+            if (last == nullptr) {
+                if (FindCommandWord(text, status)) {
+                    if (status == RS_HELP)
+                        PrintHelp();
+                    return nullptr;
+                }
+                status = RS_STATEMENT;
+                last = AppendToken(last, code, text);
+            } else if (code != GRESKA && code != EOLN) {
+                last = AppendToken(last, code, text);
+            }
+        } while (code != GRESKA && code != EOLN);
+    } catch (const std::bad_alloc&) {
+        TokenNode* partial = FirstNode(last);
+        FreeList(partial);
+        throw;
+    }
+    TokenNode* head = FirstNode(last);
+    DumpTokens(head);
+    if (code == GRESKA) {
+        std::fputs(ERROR_BANNER, stdout);
+        std::fflush(stdout);
+        FreeList(head);
+        DumpTokens(head);
+    }
+    return head;
+}
