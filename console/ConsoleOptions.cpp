@@ -1,0 +1,75 @@
+#include "ConsoleOptions.h"
+
+#include "TarvinVersion.h"
+
+namespace {
+
+constexpr const char* kProgramName = "tarvin-console";
+
+constexpr const char* kUsageText =
+    "Usage: tarvin-console [OPTION]... [FILE]...\n"
+    "Evaluate calculator statements, one per line, from each FILE in turn,\n"
+    "or from standard input when no FILE is given. A FILE of - is standard input.\n"
+    "On a terminal without a FILE, lines are read interactively after the prompt >.\n"
+    "\n"
+    "  --help       print this help and exit\n"
+    "  --version    print the version and exit\n"
+    "  --           take every later argument as a FILE\n"
+    "\n"
+    "Each statement prints its value, or Error; each Error also goes to standard\n"
+    "error as NAME:LINE: Error: followed by the line. The words var, clear, brisi,\n"
+    "help, pomoc, kraj and quit at the start of a line are commands; help lists them.\n"
+    "\n"
+    "Exit status: 0 if no line showed Error, 1 if one did, 2 if a FILE could not\n"
+    "be read or the command line was wrong.\n";
+
+bool IsOption(const std::string& argument) {
+    return argument.size() > 1 && argument[0] == '-';
+}
+
+// Records one option; false when the option is unknown.
+bool TakeOption(const std::string& argument, ConsoleOptions& options) {
+    ConsoleAction wanted;
+    if (argument == "--help")
+        wanted = ConsoleAction::ShowHelp;
+    else if (argument == "--version")
+        wanted = ConsoleAction::ShowVersion;
+    else
+        return false;
+    if (options.action == ConsoleAction::Run)
+        options.action = wanted;
+    return true;
+}
+
+} // namespace
+
+ConsoleOptions ParseArguments(int argc, char** argv) {
+    ConsoleOptions options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (optionsEnded || !IsOption(argument)) {
+            options.inputs.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (!TakeOption(argument, options)) {
+            options.action = ConsoleAction::UsageError;
+            options.badArgument = argument;
+            return options;
+        }
+    }
+    return options;
+}
+
+void PrintUsage(FILE* out) {
+    std::fputs(kUsageText, out);
+}
+
+void PrintVersion(FILE* out) {
+    std::fprintf(out, "%s %s\n", kProgramName, TARVIN_VERSION);
+}
+
+void PrintUsageError(FILE* out, const std::string& badArgument) {
+    std::fprintf(out, "%s: unknown option '%s'\n", kProgramName, badArgument.c_str());
+    PrintUsage(out);
+}

@@ -1,0 +1,74 @@
+#include "ConsoleSession.h"
+
+#include "LinePreparation.h"
+#include "LineScan.h"
+
+namespace {
+
+constexpr int kStatusReadable = 0;
+constexpr int kStatusError = 1;
+constexpr int kStatusUnreadable = 2;
+
+} // namespace
+
+bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) {
+    // The engine reads NUL-terminated text and would silently see only the
+    // part before an embedded NUL byte, so such a line fails as a whole.
+    if (line.find('\0') != std::string::npos) {
+        ShowError(false, line, origin);
+        FinishLine();
+        return true;
+    }
+    LineStart start = ScanLineStart(line);
+    if (start.kind == LineKind::Blank)
+        return true;
+    if (start.kind == LineKind::Command)
+        return RunCommand(line, start.command);
+    RunStatement(line, origin);
+    return true;
+}
+
+int ConsoleSession::ExitStatus() const {
+    if (anyUnreadable_)
+        return kStatusUnreadable;
+    return anyError_ ? kStatusError : kStatusReadable;
+}
+
+// A command word line goes to the engine as it stands: the engine itself
+// writes the help text and empties the memory; only the listing is printed
+// here, since the engine hands it back instead of writing it.
+bool ConsoleSession::RunCommand(const std::string& line, int command) {
+    double value = 0;
+    engine_.Calculate(line.c_str(), &value, &listing_);
+    if (command == RS_LIST)
+        PrintListing(listing_);
+    FinishLine();
+    return command != RS_QUIT;
+}
+
+// Any other line is prepared by the window's rule and shows what the
+// window's result field would show.
+void ConsoleSession::RunStatement(const std::string& line, const LineOrigin& origin) {
+    std::string prepared = PrepareLine(line);
+    double value = 0;
+    if (engine_.Calculate(prepared.c_str(), &value, &listing_) == 0)
+        PrintValue(value);
+    else
+        ShowError(HasLexicalError(prepared), line, origin);
+    FinishLine();
+}
+
+void ConsoleSession::ShowError(bool afterBanner, const std::string& line,
+                               const LineOrigin& origin) {
+    anyError_ = true;
+    PrintError(afterBanner);
+    // On a terminal the result comes before the message that names the line.
+    if (interactive_)
+        FlushResults();
+    ReportErrorLine(origin, line);
+}
+
+void ConsoleSession::FinishLine() {
+    if (interactive_)
+        FlushResults();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "ExpressionEngine.h"
+#include "ResultOutput.h"
+
+// One run of the program: the engine with its variable memory, which lasts
+// across all inputs, and what the exit status needs to know.
+class ConsoleSession {
+public:
+    explicit ConsoleSession(bool interactive) : interactive_(interactive) {}
+
+    // Runs one line as read, its terminator already removed. Returns false
+    // once the line was a quit command, so the caller stops reading.
+    bool RunLine(const std::string& line, const LineOrigin& origin);
+
+    // An input that could not be opened or read to its end.
+    void NoteUnreadableInput() { anyUnreadable_ = true; }
+
+    // 2 when an input could not be read, else 1 when a line showed Error, else 0.
+    int ExitStatus() const;
+
+private:
+    bool RunCommand(const std::string& line, int command);
+    void RunStatement(const std::string& line, const LineOrigin& origin);
+    void ShowError(bool afterBanner, const std::string& line, const LineOrigin& origin);
+    void FinishLine();
+
+    ExpressionEngine engine_;
+    std::string listing_;
+    bool interactive_;
+    bool anyError_ = false;
+    bool anyUnreadable_ = false;
+};

@@ -1,0 +1,39 @@
+#include "InteractiveLines.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include <editline/readline.h>
+
+namespace {
+
+constexpr const char* kPrompt = ">";
+constexpr const char* kStandardInputName = "-";
+
+struct EditLineFree {
+    void operator()(char* line) const { std::free(line); }
+};
+using EditedLine = std::unique_ptr<char, EditLineFree>;
+
+} // namespace
+
+void RunInteractive(ConsoleSession& session) {
+    rl_readline_name = "tarvin-console";
+    using_history();
+    LineOrigin origin{kStandardInputName, 0};
+    for (;;) {
+        EditedLine edited(readline(kPrompt));
+        if (!edited) {
+            // End of input leaves the cursor after the prompt; end that line.
+            std::putchar('\n');
+            return;
+        }
+        ++origin.number;
+        std::string line = edited.get();
+        if (!line.empty())
+            add_history(line.c_str());
+        if (!session.RunLine(line, origin))
+            return;
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// How the engine's lexer sees the start of a line.
+enum class LineKind {
+    Blank,    // nothing but white space: the first token is the end of the line
+    Command,  // the first token is one of the engine's command words
+    Statement // anything else
+};
+
+struct LineStart {
+    LineKind kind = LineKind::Statement;
+    // The engine's read status for the command word, when kind is Command.
+    int command = 0;
+};
+
+// Reads the first token of the line with the engine's own lexer and asks the
+// engine whether it is a command word, so both agree on what a command is.
+LineStart ScanLineStart(const std::string& line);
+
+// True when the engine's lexer stops at a lexical error before the end of the
+// line. For a line that is no command, the engine then writes its error banner.
+bool HasLexicalError(const std::string& line);

@@ -1,0 +1,48 @@
+#include "ResultOutput.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* kProgramName = "tarvin-console";
+constexpr std::string_view kListingLineEnd = "\r\n";
+
+} // namespace
+
+void PrintValue(double value) {
+    std::printf("%g\n", value);
+}
+
+void PrintError(bool afterBanner) {
+    if (afterBanner)
+        std::putchar('\n');
+    std::fputs("Error\n", stdout);
+}
+
+void PrintListing(std::string_view listing) {
+    while (!listing.empty()) {
+        size_t end = listing.find(kListingLineEnd);
+        if (end == std::string_view::npos) {
+            std::fwrite(listing.data(), 1, listing.size(), stdout);
+            return;
+        }
+        std::fwrite(listing.data(), 1, end, stdout);
+        std::putchar('\n');
+        listing.remove_prefix(end + kListingLineEnd.size());
+    }
+}
+
+void ReportErrorLine(const LineOrigin& origin, std::string_view line) {
+    std::fprintf(stderr, "%s:%ld: Error: ", origin.name, origin.number);
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+void ReportUnreadable(const char* name, int error) {
+    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, name, std::strerror(error));
+}
+
+void FlushResults() {
+    std::fflush(stdout);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Where a line came from, for the messages on standard error.
+struct LineOrigin {
+    const char* name; // the file as named, or "-" for standard input
+    long number;      // counted from 1 in each input
+};
+
+// The value of a statement as the window's result field shows it.
+void PrintValue(double value);
+
+// The result text of a failed statement. After the engine's error banner,
+// which has no line end, a line end comes first so the result stands alone.
+void PrintError(bool afterBanner);
+
+// The engine's variable listing, its CR LF line ends turned into LF.
+void PrintListing(std::string_view listing);
+
+// "NAME:LINE: Error: " and the line as read, on standard error.
+void ReportErrorLine(const LineOrigin& origin, std::string_view line);
+
+// A file that could not be opened or read, with the system's reason.
+void ReportUnreadable(const char* name, int error);
+
+// Hands what was written so far to the terminal; called after each line in
+// interactive mode only, since a flush per line would slow scripts down.
+void FlushResults();

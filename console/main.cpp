@@ -1,0 +1,60 @@
+#include <cstdio>
+#include <unistd.h>
+
+#include "ConsoleOptions.h"
+#include "ConsoleSession.h"
+#include "InteractiveLines.h"
+#include "StreamLines.h"
+
+namespace {
+
+constexpr int kStatusUsage = 2;
+constexpr int kStatusWriteFailed = 2;
+
+// Interactive only when nothing was named and a person is typing.
+bool IsInteractive(const ConsoleOptions& options) {
+    return options.inputs.empty() && isatty(STDIN_FILENO);
+}
+
+int RunInputs(const ConsoleOptions& options) {
+    bool interactive = IsInteractive(options);
+    ConsoleSession session(interactive);
+    if (interactive)
+        RunInteractive(session);
+    else if (options.inputs.empty())
+        RunStream(stdin, "-", session);
+    else
+        for (const std::string& name : options.inputs)
+            if (!RunInput(name, session))
+                break;
+    return session.ExitStatus();
+}
+
+// Results that never reached their destination make the run a failure.
+int CheckOutput(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::perror("tarvin-console: standard output");
+        return kStatusWriteFailed;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ConsoleOptions options = ParseArguments(argc, argv);
+    switch (options.action) {
+    case ConsoleAction::ShowHelp:
+        PrintUsage(stdout);
+        return CheckOutput(0);
+    case ConsoleAction::ShowVersion:
+        PrintVersion(stdout);
+        return CheckOutput(0);
+    case ConsoleAction::UsageError:
+        PrintUsageError(stderr, options.badArgument);
+        return kStatusUsage;
+    case ConsoleAction::Run:
+        break;
+    }
+    return CheckOutput(RunInputs(options));
+}

@@ -1,0 +1,81 @@
+// Scripts on standard input: line ends, blank lines, results, the messages
+// for failed lines, the quit words and the exit status.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "ConsoleRun.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+struct ScriptCase {
+    const char* name;
+    std::string input;
+    std::string out;
+    std::string err;
+    int status;
+};
+
+// Names the row in test output instead of dumping its bytes.
+void PrintTo(const ScriptCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const std::string kBanner = "\aGRESKA!!!!";
+
+const ScriptCase kScriptCases[] = {
+    {"variables_last_from_line_to_line", "a=5\nb=a*2\n", "5\n10\n", "", 0},
+    {"bare_expression_assigns_ans", "2*3\nans+1\n", "6\n7\n", "", 0},
+    {"last_line_needs_no_terminator", "a=5\nb=a*2", "5\n10\n", "", 0},
+    {"cr_lf_terminator_is_removed", "a=5\r\nb=a*2\r\n", "5\n10\n", "", 0},
+    {"cr_before_cr_lf_stays_in_the_line", "a=5\r\r\n", kBanner + "\nError\n", "-:1: Error: a=5\r\n",
+     1},
+    {"cr_without_lf_is_no_terminator", "a=5\rb=6\n", kBanner + "\nError\n",
+     "-:1: Error: a=5\rb=6\n", 1},
+    {"blank_lines_are_skipped", "\n   \n\t \n\r\na=1\n\n", "1\n", "", 0},
+    {"empty_input_prints_nothing", "", "", "", 0},
+    {"line_numbers_count_skipped_lines", "\n\nx=(\n", "Error\n", "-:3: Error: x=(\n", 1},
+    {"rejected_statement_has_no_banner", "a=(1\n", "Error\n", "-:1: Error: a=(1\n", 1},
+    {"lexical_error_banner_ends_its_line", "#\n", kBanner + "\nError\n", "-:1: Error: #\n", 1},
+    {"banner_after_good_tokens", "a = 5 #\n", kBanner + "\nError\n", "-:1: Error: a = 5 #\n", 1},
+    {"banners_of_successive_errors_stay_apart", "~1\n$\n",
+     kBanner + "\nError\n" + kBanner + "\nError\n", "-:1: Error: ~1\n-:2: Error: $\n", 1},
+    {"message_shows_the_line_as_read", "x kraj\n", "Error\n", "-:1: Error: x kraj\n", 1},
+    {"one_error_among_good_lines_gives_status_1", "a=1\n5=a\nb=2\n", "1\nError\n2\n",
+     "-:2: Error: 5=a\n", 1},
+    {"failed_line_changes_no_variable", "a=1\na=(2\na\n", "1\nError\n1\n", "-:2: Error: a=(2\n", 1},
+    {"nul_byte_fails_the_whole_line", "a=5\0+1\nb=2\n"s, "Error\n2\n", "-:1: Error: a=5\0+1\n"s, 1},
+    {"kraj_ends_the_input", "a=1\nkraj\na=2\n", "1\n", "", 0},
+    {"quit_ends_the_input", "a=1\nquit\n#\n", "1\n", "", 0},
+    {"quit_keeps_an_earlier_error_status", "#\nquit\n", kBanner + "\nError\n", "-:1: Error: #\n",
+     1},
+    {"kraj_with_more_on_the_line_still_quits", "kraj=1\na=2\n", "", "", 0},
+    {"kraj_after_leading_blanks_quits", "  kraj\na=2\n", "", "", 0},
+    {"quit_word_in_other_case_is_a_variable", "Kraj\nQUIT\n", "0\n0\n", "", 0},
+    {"quit_word_not_first_is_a_variable", "a=kraj+1\n", "1\n", "", 0},
+    {"window_words_with_equals_unchanged", "a==b\nx<=3\nx+=1\n", "Error\nError\n1\n",
+     "-:1: Error: a==b\n-:2: Error: x<=3\n", 1},
+    {"infinity_shows_as_printf_writes_it", "1/0\n-1/0\n", "inf\n-inf\n", "", 0},
+    {"large_value_in_exponent_form", "2^20\n", "1.04858e+06\n", "", 0},
+};
+
+class ScriptTest : public testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ScriptTest, PrintsResultsMessagesAndStatus) {
+    const ScriptCase& script = GetParam();
+    ConsoleResult result = RunConsole({}, script.input);
+    EXPECT_EQ(result.out, script.out);
+    EXPECT_EQ(result.err, script.err);
+    EXPECT_EQ(result.status, script.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stdin, ScriptTest, testing::ValuesIn(kScriptCases),
+                         [](const testing::TestParamInfo<ScriptCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+} // namespace
