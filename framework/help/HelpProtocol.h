@@ -1,0 +1,22 @@
+#pragma once
+
+// The help engine talks to its viewer process over the viewer's standard input,
+// one command a line, each ended by '\n':
+//   topic <context>   show the topic of this help context (decimal) and raise the window
+//   state             write one line "state <page> <visible|hidden>" to standard output,
+//                     where <page> is the shown topic's id, "contents" or "message"
+//   quit              close the window and end the viewer
+// The end of standard input ends the viewer too, so it never outlives its owner's pipe.
+// The viewer is started as: tarvin-help <help file>
+
+constexpr const char* kHelpTopicCommand = "topic";
+constexpr const char* kHelpStateCommand = "state";
+constexpr const char* kHelpQuitCommand = "quit";
+constexpr const char* kHelpStateReply = "state";
+
+// Page names in a state reply for pages that are no topic of the file.
+constexpr const char* kHelpContentsPage = "contents";
+constexpr const char* kHelpMessagePage = "message";
+
+// File name of the viewer program, looked for beside the running executable.
+constexpr const char* kHelpViewerProgramName = "tarvin-help";

@@ -1,0 +1,37 @@
+#include "HelpCommand.h"
+
+#include "HelpProtocol.h"
+
+#include <QByteArray>
+#include <QList>
+
+namespace {
+
+constexpr HelpCommand kUnknown{HelpCommandKind::Unknown, 0};
+
+// topic-command: "topic" blank decimal-context
+HelpCommand ParseTopic(const QList<QByteArray>& words) {
+    if (words.size() != 2)
+        return kUnknown;
+    bool ok = false;
+    const unsigned long context = words[1].toULong(&ok, 10);
+    if (!ok || words[1].startsWith('+') || words[1].startsWith('-'))
+        return kUnknown;
+    return HelpCommand{HelpCommandKind::Topic, context};
+}
+
+} // namespace
+
+HelpCommand ParseHelpCommand(QByteArrayView line) {
+    const QList<QByteArray> words = line.toByteArray().simplified().split(' ');
+    const QByteArray& verb = words.front();
+    if (verb == kHelpTopicCommand)
+        return ParseTopic(words);
+    if (words.size() != 1)
+        return kUnknown;
+    if (verb == kHelpStateCommand)
+        return HelpCommand{HelpCommandKind::State, 0};
+    if (verb == kHelpQuitCommand)
+        return HelpCommand{HelpCommandKind::Quit, 0};
+    return kUnknown;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+class QSocketNotifier;
+
+// Reads lines from a file descriptor (the viewer's standard input) as they
+// arrive, without blocking the event loop.
+class HelpCommandReader : public QObject {
+    Q_OBJECT
+
+public:
+    explicit HelpCommandReader(int fd, QObject* parent = nullptr);
+
+signals:
+    void lineReceived(const QByteArray& line); // without its '\n'
+    void endOfInput();                         // the writer closed its end, or reading failed
+
+private:
+    void ReadAvailable();
+    void EmitCompleteLines();
+    void Finish();
+
+    int fd_;
+    QSocketNotifier* notifier_;
+    QByteArray pending_;
+    bool discarding_ = false;
+    bool finished_ = false;
+};

@@ -1,0 +1,60 @@
+// The help viewer: shows the topics of one help file as the help engine asks
+// over standard input (see HelpProtocol.h).
+//   usage: tarvin-help <help file>
+
+#include "HelpCommand.h"
+#include "HelpCommandReader.h"
+#include "HelpDocument.h"
+#include "HelpProtocol.h"
+#include "HelpViewerWindow.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+void WriteState(const HelpViewerWindow& window) {
+    const QByteArray reply = QByteArray(kHelpStateReply) + ' ' + window.PageName().toUtf8() + ' ' +
+                             (window.isVisible() ? "visible" : "hidden") + '\n';
+    std::fwrite(reply.constData(), 1, static_cast<std::size_t>(reply.size()), stdout);
+    std::fflush(stdout);
+}
+
+void Obey(const QByteArray& line, HelpViewerWindow& window) {
+    const HelpCommand command = ParseHelpCommand(line);
+    switch (command.kind) {
+    case HelpCommandKind::Topic:
+        window.ShowContext(command.context);
+        break;
+    case HelpCommandKind::State:
+        WriteState(window);
+        break;
+    case HelpCommandKind::Quit:
+        window.close();
+        QApplication::quit();
+        break;
+    case HelpCommandKind::Unknown:
+        std::fprintf(stderr, "%s: unknown command: %s\n", kHelpViewerProgramName, line.constData());
+        break;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 2) {
+        std::fprintf(stderr, "usage: %s <help file>\n", kHelpViewerProgramName);
+        return 2;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    HelpViewerWindow window(LoadHelpDocument(arguments.at(1)));
+    HelpCommandReader reader(STDIN_FILENO);
+    QObject::connect(&reader, &HelpCommandReader::lineReceived, &window,
+                     [&window](const QByteArray& line) { Obey(line, window); });
+    QObject::connect(&reader, &HelpCommandReader::endOfInput, &app, &QApplication::quit);
+    return QApplication::exec();
+}

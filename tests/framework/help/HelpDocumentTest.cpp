@@ -1,0 +1,249 @@
+#include "HelpDocument.h"
+#include "HelpPages.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr unsigned long kMainContext = 0x20000 + 102;
+constexpr unsigned long kAboutContext = 0x20000 + 100;
+
+const QString kTwoTopics = QStringLiteral(
+    "<html><head><title>Demo Help</title><style>h1 { color: red; }</style></head><body>"
+    "<section id=\"0x20066\"><h1>Main</h1><p>main text</p></section>"
+    "<section id=\"0x20064\"><h1>About</h1><p>about text</p></section>"
+    "</body></html>");
+
+QStringList TopicIds(const HelpDocument& document) {
+    QStringList ids;
+    for (const HelpTopic& topic : document.topics)
+        ids << topic.id;
+    return ids;
+}
+
+QStringList TopicTitles(const HelpDocument& document) {
+    QStringList titles;
+    for (const HelpTopic& topic : document.topics)
+        titles << topic.title;
+    return titles;
+}
+
+} // namespace
+
+class HelpDocumentTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void contextGivesTopicId_data();
+    void contextGivesTopicId();
+    void parsesTopics_data();
+    void parsesTopics();
+    void readsTitleAndStyle();
+    void choosesPageForContext_data();
+    void choosesPageForContext();
+    void topicPageHoldsOnlyItsSection();
+    void contentsLinksEveryTopic();
+    void unreadableFileNamesTheFile_data();
+    void unreadableFileNamesTheFile();
+    void fileWithoutTopicsSaysSo();
+    void shippedFileHasTheDialogTopics_data();
+    void shippedFileHasTheDialogTopics();
+    void mainTopicExplainsTheLanguage_data();
+    void mainTopicExplainsTheLanguage();
+};
+
+void HelpDocumentTest::contextGivesTopicId_data() {
+    QTest::addColumn<qulonglong>("context");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("main dialog") << qulonglong(kMainContext) << "0x20066";
+    QTest::newRow("about box") << qulonglong(kAboutContext) << "0x20064";
+    QTest::newRow("zero") << qulonglong(0) << "0x0";
+    QTest::newRow("hex letters in lower case") << qulonglong(0xABCDEF) << "0xabcdef";
+    QTest::newRow("largest 32-bit context") << qulonglong(0xFFFFFFFFul) << "0xffffffff";
+}
+
+void HelpDocumentTest::contextGivesTopicId() {
+    QFETCH(qulonglong, context);
+    QFETCH(QString, id);
+    QCOMPARE(TopicIdForContext(static_cast<unsigned long>(context)), id);
+}
+
+void HelpDocumentTest::parsesTopics_data() {
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<QStringList>("titles");
+    QTest::newRow("two sections in file order")
+        << kTwoTopics << QStringList{"0x20066", "0x20064"} << QStringList{"Main", "About"};
+    QTest::newRow("section inside a comment is ignored")
+        << "<!-- <section id=\"0x1\"><h1>Old</h1></section> --><section id=\"0x2\"><h1>New</h1>"
+           "</section>"
+        << QStringList{"0x2"} << QStringList{"New"};
+    QTest::newRow("tags in upper case and other attributes")
+        << "<SECTION class=\"t\" ID = \"0x5\" lang=\"en\"><H1 class=\"x\">Five</H1></SECTION>"
+        << QStringList{"0x5"} << QStringList{"Five"};
+    QTest::newRow("section without heading takes its id as title")
+        << "<section id=\"0x7\"><p>no heading</p></section>" << QStringList{"0x7"}
+        << QStringList{"0x7"};
+    QTest::newRow("heading markup and entities become plain text")
+        << "<section id=\"0x8\"><h1>Sums &amp; <i>powers</i></h1></section>" << QStringList{"0x8"}
+        << QStringList{"Sums & powers"};
+    QTest::newRow("unclosed section ends at the next one")
+        << "<section id=\"0x1\"><h1>One</h1><section id=\"0x2\"><h1>Two</h1></section>"
+        << QStringList{"0x1", "0x2"} << QStringList{"One", "Two"};
+    QTest::newRow("unclosed last section runs to the end")
+        << "<section id=\"0x3\"><h1>Three</h1><p>text" << QStringList{"0x3"}
+        << QStringList{"Three"};
+    QTest::newRow("section without id is no topic")
+        << "<section><h1>Lost</h1></section><section id=\"0x4\"><h1>Kept</h1></section>"
+        << QStringList{"0x4"} << QStringList{"Kept"};
+    QTest::newRow("no sections") << "<html><body><p>nothing</p></body></html>" << QStringList{}
+                                 << QStringList{};
+    QTest::newRow("empty text") << "" << QStringList{} << QStringList{};
+}
+
+void HelpDocumentTest::parsesTopics() {
+    QFETCH(QString, html);
+    QFETCH(QStringList, ids);
+    QFETCH(QStringList, titles);
+    const HelpDocument document = ParseHelpDocument(QStringLiteral("/x/demo.HLP"), html);
+    QCOMPARE(TopicIds(document), ids);
+    QCOMPARE(TopicTitles(document), titles);
+    QVERIFY(document.error.isEmpty());
+}
+
+void HelpDocumentTest::readsTitleAndStyle() {
+    const HelpDocument document = ParseHelpDocument(QStringLiteral("/x/demo.HLP"), kTwoTopics);
+    QCOMPARE(document.title, QStringLiteral("Demo Help"));
+    QCOMPARE(document.style, QStringLiteral("h1 { color: red; }"));
+    QVERIFY(PageForContext(document, kMainContext).html.contains(document.style));
+}
+
+void HelpDocumentTest::choosesPageForContext_data() {
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<qulonglong>("context");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("main dialog context shows its topic")
+        << kTwoTopics << qulonglong(kMainContext) << int(HelpPageKind::Topic) << "0x20066";
+    QTest::newRow("about box context shows its topic")
+        << kTwoTopics << qulonglong(kAboutContext) << int(HelpPageKind::Topic) << "0x20064";
+    QTest::newRow("unknown context shows the contents")
+        << kTwoTopics << qulonglong(0x20065) << int(HelpPageKind::Contents) << "";
+    QTest::newRow("id in upper case in the file still matches")
+        << "<section id=\"0X2006A\"><h1>T</h1></section>" << qulonglong(0x2006A)
+        << int(HelpPageKind::Topic) << "0X2006A";
+    QTest::newRow("first of two equal ids counts")
+        << "<section id=\"0x1\"><h1>A</h1></section><section id=\"0x1\"><h1>B</h1></section>"
+        << qulonglong(1) << int(HelpPageKind::Topic) << "0x1";
+    QTest::newRow("file without topics gives a message")
+        << "<p>none</p>" << qulonglong(kMainContext) << int(HelpPageKind::Message) << "";
+}
+
+void HelpDocumentTest::choosesPageForContext() {
+    QFETCH(QString, html);
+    QFETCH(qulonglong, context);
+    QFETCH(int, kind);
+    QFETCH(QString, id);
+    const HelpDocument document = ParseHelpDocument(QStringLiteral("/x/demo.HLP"), html);
+    const HelpPage page = PageForContext(document, static_cast<unsigned long>(context));
+    QCOMPARE(int(page.kind), kind);
+    QCOMPARE(page.id, id);
+    QVERIFY(!page.html.isEmpty());
+}
+
+void HelpDocumentTest::topicPageHoldsOnlyItsSection() {
+    const HelpDocument document = ParseHelpDocument(QStringLiteral("/x/demo.HLP"), kTwoTopics);
+    const HelpPage about = PageForContext(document, kAboutContext);
+    QCOMPARE(about.title, QStringLiteral("About"));
+    QVERIFY(about.html.contains(QStringLiteral("about text")));
+    QVERIFY(!about.html.contains(QStringLiteral("main text")));
+}
+
+void HelpDocumentTest::contentsLinksEveryTopic() {
+    const HelpDocument document = ParseHelpDocument(QStringLiteral("/x/demo.HLP"), kTwoTopics);
+    const HelpPage page = PageForContext(document, 0x12345);
+    QVERIFY(page.html.contains(QStringLiteral("0x12345")));
+    QVERIFY(page.html.contains(QStringLiteral("<a href=\"#0x20066\">Main</a>")));
+    QVERIFY(page.html.contains(QStringLiteral("<a href=\"#0x20064\">About</a>")));
+    QCOMPARE(int(PageForId(document, QStringLiteral("0x20064")).kind), int(HelpPageKind::Topic));
+}
+
+void HelpDocumentTest::unreadableFileNamesTheFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing file") << "missing.HLP";
+    QTest::newRow("a folder in its place") << "folder.HLP";
+}
+
+void HelpDocumentTest::unreadableFileNamesTheFile() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.HLP")));
+    const QString path = dir.filePath(name);
+    const HelpDocument document = LoadHelpDocument(path);
+    QVERIFY(!document.error.isEmpty());
+    for (const unsigned long context : {kMainContext, 0x1ul}) {
+        const HelpPage page = PageForContext(document, context);
+        QCOMPARE(int(page.kind), int(HelpPageKind::Message));
+        QVERIFY2(page.html.contains(path.toHtmlEscaped()), qPrintable(page.html));
+    }
+    QCOMPARE(int(ContentsPage(document, QString()).kind), int(HelpPageKind::Message));
+}
+
+void HelpDocumentTest::fileWithoutTopicsSaysSo() {
+    const HelpDocument document =
+        ParseHelpDocument(QStringLiteral("/x/<empty>.HLP"), QStringLiteral("<p>x</p>"));
+    const HelpPage page = PageForContext(document, kMainContext);
+    QVERIFY(page.html.contains(QStringLiteral("/x/&lt;empty&gt;.HLP")));
+    QVERIFY(page.html.contains(QStringLiteral("no help topics")));
+}
+
+void HelpDocumentTest::shippedFileHasTheDialogTopics_data() {
+    QTest::addColumn<qulonglong>("context");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("main dialog") << qulonglong(kMainContext) << "Calculating with Tarvin";
+    QTest::newRow("about box") << qulonglong(kAboutContext) << "About Tarvin";
+}
+
+void HelpDocumentTest::shippedFileHasTheDialogTopics() {
+    QFETCH(qulonglong, context);
+    QFETCH(QString, title);
+    const HelpDocument document = LoadHelpDocument(QStringLiteral(TARVIN_SHIPPED_HELP_FILE));
+    QVERIFY2(document.error.isEmpty(), qPrintable(document.error));
+    QCOMPARE(document.topics.size(), std::size_t(2));
+    const HelpPage page = PageForContext(document, static_cast<unsigned long>(context));
+    QCOMPARE(int(page.kind), int(HelpPageKind::Topic));
+    QCOMPARE(page.title, title);
+    QVERIFY2(!page.html.contains(QLatin1Char('@')), "a placeholder was left unfilled");
+}
+
+// Each row is something a newcomer must find in the main topic.
+void HelpDocumentTest::mainTopicExplainsTheLanguage_data() {
+    QTest::addColumn<QString>("text");
+    for (const char* function : {"abs(x)", "acos(x)", "asin(x)", "atg(x)", "cos(x)", "ena(x)",
+                                 "kor(x)", "ln(x)", "log(x)", "sin(x)", "tg(x)"})
+        QTest::newRow(function) << QString::fromLatin1(function);
+    for (const char* assignment : {"x+=r", "x-=r", "x*=r", "x/=r", "x^=r"})
+        QTest::newRow(assignment) << QString::fromLatin1(assignment);
+    QTest::newRow("bare expression goes to ans") << "ans=2*3";
+    QTest::newRow("remainder") << "7%3";
+    QTest::newRow("whole-number division") << "7\\2";
+    QTest::newRow("command var") << "<code>var</code>";
+    QTest::newRow("command clear") << "<code>clear</code>";
+    QTest::newRow("command brisi") << "<code>brisi</code>";
+    QTest::newRow("error") << "\"Error\"";
+    QTest::newRow("archive") << "The archive";
+    QTest::newRow("variables pane") << "The variables pane";
+}
+
+void HelpDocumentTest::mainTopicExplainsTheLanguage() {
+    QFETCH(QString, text);
+    const HelpDocument document = LoadHelpDocument(QStringLiteral(TARVIN_SHIPPED_HELP_FILE));
+    const HelpPage page = PageForContext(document, kMainContext);
+    QVERIFY2(page.html.contains(text), qPrintable(text));
+}
+
+QTEST_MAIN(HelpDocumentTest)
+#include "HelpDocumentTest.moc"

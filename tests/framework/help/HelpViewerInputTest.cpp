@@ -1,0 +1,145 @@
+#include "HelpCommand.h"
+#include "HelpCommandReader.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+// Both ends of a pipe, closed on destruction unless closed before.
+struct Pipe {
+    int fds[2] = {-1, -1};
+    Pipe() { QVERIFY(::pipe(fds) == 0); }
+    ~Pipe() {
+        CloseWriteEnd();
+        if (fds[0] >= 0)
+            ::close(fds[0]);
+    }
+    void Write(const QByteArray& bytes) const {
+        QCOMPARE(::write(fds[1], bytes.constData(), std::size_t(bytes.size())),
+                 ssize_t(bytes.size()));
+    }
+    void CloseWriteEnd() {
+        if (fds[1] >= 0)
+            ::close(fds[1]);
+        fds[1] = -1;
+    }
+};
+
+QList<QByteArray> Lines(const QSignalSpy& spy) {
+    QList<QByteArray> lines;
+    for (const QList<QVariant>& arguments : spy)
+        lines << arguments.at(0).toByteArray();
+    return lines;
+}
+
+} // namespace
+
+class HelpViewerInputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsesCommands_data();
+    void parsesCommands();
+    void readsLines_data();
+    void readsLines();
+    void dropsOverlongLine();
+    void reportsEndOfInput();
+};
+
+void HelpViewerInputTest::parsesCommands_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<qulonglong>("context");
+    QTest::newRow("topic") << QByteArray("topic 131174") << int(HelpCommandKind::Topic)
+                           << qulonglong(131174);
+    QTest::newRow("topic zero") << QByteArray("topic 0") << int(HelpCommandKind::Topic)
+                                << qulonglong(0);
+    QTest::newRow("blanks and carriage return around")
+        << QByteArray("  topic   5 \r") << int(HelpCommandKind::Topic) << qulonglong(5);
+    QTest::newRow("state") << QByteArray("state") << int(HelpCommandKind::State) << qulonglong(0);
+    QTest::newRow("quit") << QByteArray("quit") << int(HelpCommandKind::Quit) << qulonglong(0);
+    QTest::newRow("topic without context")
+        << QByteArray("topic") << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("negative context")
+        << QByteArray("topic -1") << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("signed context")
+        << QByteArray("topic +1") << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("hexadecimal context")
+        << QByteArray("topic 0x20066") << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("context too large") << QByteArray("topic 999999999999999999999999")
+                                       << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("two contexts") << QByteArray("topic 1 2") << int(HelpCommandKind::Unknown)
+                                  << qulonglong(0);
+    QTest::newRow("quit with argument")
+        << QByteArray("quit now") << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("command in upper case")
+        << QByteArray("QUIT") << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("empty line") << QByteArray("") << int(HelpCommandKind::Unknown) << qulonglong(0);
+}
+
+void HelpViewerInputTest::parsesCommands() {
+    QFETCH(QByteArray, line);
+    QFETCH(int, kind);
+    QFETCH(qulonglong, context);
+    const HelpCommand command = ParseHelpCommand(line);
+    QCOMPARE(int(command.kind), kind);
+    QCOMPARE(qulonglong(command.context), context);
+}
+
+void HelpViewerInputTest::readsLines_data() {
+    QTest::addColumn<QList<QByteArray>>("writes");
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::newRow("one line") << QList<QByteArray>{"topic 1\n"} << QList<QByteArray>{"topic 1"};
+    QTest::newRow("two lines in one write")
+        << QList<QByteArray>{"topic 1\nstate\n"} << QList<QByteArray>{"topic 1", "state"};
+    QTest::newRow("line split over writes")
+        << QList<QByteArray>{"to", "pic ", "7\n"} << QList<QByteArray>{"topic 7"};
+    QTest::newRow("empty line is a line")
+        << QList<QByteArray>{"\nquit\n"} << QList<QByteArray>{"", "quit"};
+    QTest::newRow("unfinished line waits for its end")
+        << QList<QByteArray>{"state\nqui"} << QList<QByteArray>{"state"};
+}
+
+void HelpViewerInputTest::readsLines() {
+    QFETCH(QList<QByteArray>, writes);
+    QFETCH(QList<QByteArray>, lines);
+    Pipe pipe;
+    HelpCommandReader reader(pipe.fds[0]);
+    QSignalSpy received(&reader, &HelpCommandReader::lineReceived);
+    for (const QByteArray& bytes : writes) {
+        pipe.Write(bytes);
+        QTest::qWait(1); // gives the reader a chance to read each write on its own
+    }
+    pipe.Write("end\n");
+    QTRY_COMPARE(Lines(received).size(), lines.size() + 1);
+    QCOMPARE(Lines(received).mid(0, lines.size()), lines);
+}
+
+void HelpViewerInputTest::dropsOverlongLine() {
+    Pipe pipe;
+    HelpCommandReader reader(pipe.fds[0]);
+    QSignalSpy received(&reader, &HelpCommandReader::lineReceived);
+    pipe.Write(QByteArray(20000, 'x'));
+    pipe.Write("topic 1\nstate\n");
+    QTRY_COMPARE(received.size(), 1);
+    QCOMPARE(Lines(received), QList<QByteArray>{"state"});
+}
+
+void HelpViewerInputTest::reportsEndOfInput() {
+    Pipe pipe;
+    HelpCommandReader reader(pipe.fds[0]);
+    QSignalSpy received(&reader, &HelpCommandReader::lineReceived);
+    QSignalSpy ended(&reader, &HelpCommandReader::endOfInput);
+    pipe.Write("quit\n");
+    pipe.CloseWriteEnd();
+    QVERIFY(ended.wait(5000));
+    QCOMPARE(Lines(received), QList<QByteArray>{"quit"});
+    QTest::qWait(10);
+    QCOMPARE(ended.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(HelpViewerInputTest)
+#include "HelpViewerInputTest.moc"
