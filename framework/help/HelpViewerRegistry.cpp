@@ -136,10 +136,11 @@ bool ShowHelpTopic(std::string_view helpFile, unsigned long context) {
 
 void QuitHelpViewer(std::string_view helpFile) {
     HelpViewerRegistry* registry = Registry(false);
-    QProcess* viewer = registry ? registry->Find(KeyFor(helpFile)) : nullptr;
+    const QString key = KeyFor(helpFile);
+    QProcess* viewer = registry ? registry->Find(key) : nullptr;
     if (!viewer)
         return;
-    registry->Forget(KeyFor(helpFile));
+    registry->Forget(key);
     SendLine(viewer, kHelpQuitCommand);
     viewer->closeWriteChannel();
 }
