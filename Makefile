@@ -8,7 +8,7 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
           UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps build test run sanitize format clean
+.PHONY: all deps build test run sanitize format clean install package
 
 all: build
 
@@ -29,6 +29,17 @@ sanitize: deps
 	@$(call CONFIGURE,build-sanitize,Debug,-DTARVIN_SANITIZE=ON)
 	@cmake --build build-sanitize -j $(JOBS)
 	@cd build-sanitize && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Installs the built programs under PREFIX (DESTDIR is honoured as usual).
+PREFIX ?= /usr/local
+install: build
+	@cmake --install build --prefix $(PREFIX)
+
+# The Debian package, from a release build of its own: build-pkg/tarvin_*.deb.
+package: deps
+	@$(call CONFIGURE,build-pkg,Release,-DTARVIN_BUILD_TESTS=OFF)
+	@cmake --build build-pkg -j $(JOBS)
+	@cd build-pkg && cpack -G DEB
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
