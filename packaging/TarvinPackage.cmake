@@ -5,13 +5,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${TARVIN_SUMMARY}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tarvin calculates one assignment statement a line, such as a=5 or c=a+5*b, "
-    "and keeps every variable for the life of its window. The window shows the "
-    "result, an archive of the lines entered and a listing of the variables. "
-    "The package also holds tarvin-console, the same calculator for terminals "
-    "and scripts.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# Lines of the long description, kept short as the control file wants them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Tarvin calculates one assignment statement a line, such as a=5 or"
+    "c=a+5*b, and keeps every variable for the life of its window. The"
+    "window shows the result, an archive of the lines entered and a listing"
+    "of the variables."
+    ""
+    "The package also holds tarvin-console, the same calculator for"
+    "terminals and scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
