@@ -1,0 +1,150 @@
+// Running out of memory: every allocation of a line is made to fail in turn, and the line
+// must then fail with -1, release its tokens and leave the variable memory as it was.
+// This program replaces the global allocator, so it runs apart from the other engine tests.
+
+#include "ExpressionEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The test-only allocator state: allocations are counted while armed, and the one numbered
+// failAt (or every one from it on) throws.
+struct AllocatorControl {
+    bool armed = false;
+    bool failOnlyOnce = false;
+    long failAt = 0;
+    long count = 0;
+    bool failed = false;
+};
+
+AllocatorControl control;
+
+bool ShouldFail() {
+    if (!control.armed)
+        return false;
+    const long number = control.count++;
+    const bool fail = control.failOnlyOnce ? number == control.failAt : number >= control.failAt;
+    control.failed = control.failed || fail;
+    return fail;
+}
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (ShouldFail())
+        throw std::bad_alloc();
+    if (void* block = std::malloc(size != 0 ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+
+namespace {
+
+std::string ListingOf(const ExpressionEngine& engine) {
+    std::string listing;
+    ExpressionEngine::ListVariables(engine.variables, &listing);
+    return listing;
+}
+
+struct SweepCase {
+    const char* name;
+    std::vector<const char*> setup;
+    const char* line;
+    int outcome;
+    bool failOnlyOnce;
+};
+
+class AllocationFailure : public ::testing::TestWithParam<SweepCase> {
+protected:
+    // The lexical-error banner goes to standard output; keep it out of the report.
+    void SetUp() override { ::testing::internal::CaptureStdout(); }
+    void TearDown() override {
+        control = AllocatorControl{};
+        std::fflush(stdout);
+        const std::string output = ::testing::internal::GetCapturedStdout();
+        if (HasFailure())
+            std::fprintf(stderr, "captured output:\n%s\n", output.c_str());
+    }
+
+    static void Arm(long failAt, bool failOnlyOnce) {
+        control = AllocatorControl{};
+        control.failAt = failAt;
+        control.failOnlyOnce = failOnlyOnce;
+        control.armed = true;
+    }
+    static void Disarm() { control.armed = false; }
+};
+
+// Each run fails one more allocation; the sweep ends with the first run that needed none of
+// the failing ones, which must then succeed as usual.
+TEST_P(AllocationFailure, FailedLineLeavesMemoryAsItWas) {
+    const SweepCase& sweep = GetParam();
+    for (long failAt = 0;; ++failAt) {
+        ExpressionEngine engine;
+        std::string listing;
+        double result = 0.0;
+        for (const char* line : sweep.setup)
+            ASSERT_EQ(engine.Calculate(line, &result, &listing), 0) << line;
+        const std::string before = ListingOf(engine);
+        result = -99.0;
+        Arm(failAt, sweep.failOnlyOnce);
+        const int outcome = engine.Calculate(sweep.line, &result, &listing);
+        Disarm();
+        EXPECT_EQ(engine.tokens, nullptr);
+        if (!control.failed) {
+            EXPECT_EQ(outcome, sweep.outcome) << "after " << failAt << " allocations";
+            EXPECT_EQ(listing, ListingOf(engine));
+            EXPECT_GT(failAt, 0) << "the line allocated nothing, so nothing was tested";
+            return;
+        }
+        EXPECT_EQ(outcome, -1) << "allocation " << failAt << " failed";
+        EXPECT_EQ(result, -99.0) << "allocation " << failAt << " failed";
+        EXPECT_EQ(ListingOf(engine), before) << "allocation " << failAt << " failed";
+        EXPECT_EQ(listing, before) << "allocation " << failAt << " failed";
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
+std::vector<SweepCase> SweepCases() {
+    std::vector<SweepCase> cases;
+    const SweepCase lines[] = {
+        {"NewNamesReadMidway", {"a=1", "m=2"}, "t=b+c*(d-m)^e", 0, false},
+        {"CompoundOnNewTarget", {"q=3"}, "x+=y*q", 0, false},
+        {"OverwriteExistingTarget", {"a=1", "b=2", "c=3"}, "b=a+c+zz", 0, false},
+        {"FunctionsAndNot", {}, "z=sin(q)+!(r^2)*kor(abs(s))", 0, false},
+        {"ListingCommand", {"a=1", "b=2"}, "var", 3, false},
+        {"RejectedLine", {"a=1"}, "a=(b", -1, false},
+        {"LexicalError", {"a=1"}, "a=b+#", -1, false},
+    };
+    for (const SweepCase& line : lines) {
+        cases.push_back(line);
+        SweepCase once = line;
+        once.failOnlyOnce = true;
+        cases.push_back(once);
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, AllocationFailure, ::testing::ValuesIn(SweepCases()),
+                         [](const ::testing::TestParamInfo<SweepCase>& row) {
+                             return std::string(row.param.name) +
+                                    (row.param.failOnlyOnce ? "_FailOnce" : "_FailFromThereOn");
+                         });
+
+} // namespace
