@@ -1,0 +1,86 @@
+#include "WinApp.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+// The executable's file name up to its last ".", as the platform names programs.
+std::string ExecutableBaseName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+}
+
+} // namespace
+
+CWinApp::CWinApp(const char* appName) : m_appName(appName ? appName : "") {
+    g_app = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+bool CWinApp::InitInstance() {
+    return true;
+}
+
+int CWinApp::Run() {
+    QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::exec();
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance() {
+    return 0;
+}
+
+void CWinApp::OnHelp() {
+    // NOT YET WIRED: the help request for the dialog in use (its help context,
+    // the help file beside the executable, the failure message) belongs here.
+}
+
+CWinApp* AfxGetApp() {
+    return g_app;
+}
+
+CDialog* AfxGetMainWnd() {
+    return g_app ? g_app->m_pMainWnd : nullptr;
+}
+
+std::string AfxGetAppName() {
+    if (g_app && !g_app->m_appName.empty())
+        return g_app->m_appName;
+    return ExecutableBaseName();
+}
+
+std::string AfxHelpFilePath() {
+    QFileInfo executable(QCoreApplication::applicationFilePath());
+    QString name = executable.fileName();
+    qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        name.truncate(dot);
+    return (executable.path() + QLatin1Char('/') + name + QStringLiteral(".HLP")).toStdString();
+}
+
+bool Enable3dControlsStatic() {
+    return true;
+}
+
+// The modal runs of InitInstance end the program themselves, so closing the
+// last window must not end the toolkit's loop behind their back.
+int AfxWinMain(int argc, char** argv) {
+    QApplication application(argc, argv);
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    if (app->m_appName.empty())
+        app->m_appName = ExecutableBaseName();
+    QApplication::setApplicationName(QString::fromStdString(app->m_appName));
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (!app->InitInstance())
+        return app->ExitInstance();
+    return app->Run();
+}

@@ -1,0 +1,35 @@
+#include "CalculatorApp.h"
+
+#include "CalculatorDlg.h"
+#include "ProgramResources.h"
+#include "ResourceIds.h"
+
+const MessageEntry CCalculatorApp::messageMap[] = {
+    OnCommand(ID_HELP, &CWinApp::OnHelp),
+};
+
+std::span<const MessageEntry> CCalculatorApp::GetMessageMap() const {
+    return messageMap;
+}
+
+CCalculatorApp::CCalculatorApp() {
+    UseProgramResources();
+}
+
+CCalculatorApp::~CCalculatorApp() = default;
+
+// The main dialog runs modally and the program ends with it: returning false
+// keeps the framework from entering a message loop of its own.
+bool CCalculatorApp::InitInstance() {
+    Enable3dControlsStatic();
+    {
+        CCalculatorDlg dialog;
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    return false;
+}
+
+// The one application object.
+CCalculatorApp theApp;

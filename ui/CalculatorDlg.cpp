@@ -1,0 +1,113 @@
+#include "CalculatorDlg.h"
+
+#include "DataExchange.h"
+#include "LinePreparation.h"
+#include "ResourceIds.h"
+#include "Resources.h"
+#include "WinApp.h"
+#include "WinHelp.h"
+
+const MessageEntry CCalculatorDlg::messageMap[] = {
+    OnMessage(WM_SYSCOMMAND, &CCalculatorDlg::OnSysCommand),
+    OnMessage(WM_DESTROY, &CCalculatorDlg::OnDestroy),
+    OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
+    OnMessage(WM_QUERYDRAGICON, &CCalculatorDlg::OnQueryDragIcon),
+    OnControlNotify(BN_CLICKED, IDC_CALCULATE, &CCalculatorDlg::OnCalculate),
+};
+
+std::span<const MessageEntry> CCalculatorDlg::GetMessageMap() const {
+    return messageMap;
+}
+
+CCalculatorDlg::CCalculatorDlg(CDialog* parent) : CDialog(IDD_CALCULATOR, parent) {
+    m_icon = AfxLoadIcon(IDI_PROGRAM);
+}
+
+CCalculatorDlg::~CCalculatorDlg() = default;
+
+void CCalculatorDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_INPUT, m_input);
+    DDX_Text(pDX, IDC_RESULT, m_result);
+    DDX_Text(pDX, IDC_ARCHIVE, m_archive);
+    DDX_Text(pDX, IDC_VARIABLES, m_variables);
+}
+
+bool CCalculatorDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    AppendAboutItem();
+    SetIcon(m_icon, true);
+    SetIcon(m_icon, false);
+    return true;
+}
+
+// A separator and the About item end the system menu, when there is a menu
+// and the item's text loads and is not empty.
+void CCalculatorDlg::AppendAboutItem() {
+    CMenu* menu = GetSystemMenu(false);
+    if (!menu)
+        return;
+    CString text;
+    if (!text.LoadString(IDS_ABOUT_MENU) || text.IsEmpty())
+        return;
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, IDM_ABOUT, text);
+}
+
+// Every command whose upper bits are those of IDM_ABOUT opens the About box;
+// the rest are the platform's own.
+void CCalculatorDlg::OnSysCommand(unsigned id, long param) {
+    if ((id & SC_COMMAND_MASK) == IDM_ABOUT) {
+        ShowAboutBox();
+        return;
+    }
+    CDialog::OnSysCommand(id, param);
+}
+
+// CALL POINT: the About box is not built yet; this is where it opens.
+void CCalculatorDlg::ShowAboutBox() {}
+
+// Whatever the help engine opened for this program closes with its window.
+void CCalculatorDlg::OnDestroy() {
+    WinHelp(GetSafeHwnd(), AfxHelpFilePath().c_str(), HELP_QUIT, 0);
+    CDialog::OnDestroy();
+}
+
+// A minimised window paints its icon centred on an erased background; the
+// toolkit paints every other state.
+void CCalculatorDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendIconEraseBkgnd(dc);
+    int cxIcon = GetSystemMetrics(SM_CXICON);
+    int cyIcon = GetSystemMetrics(SM_CYICON);
+    QRect rect;
+    GetClientRect(&rect);
+    int x = (rect.width() - cxIcon + 1) / 2;
+    int y = (rect.height() - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_icon);
+}
+
+HICON CCalculatorDlg::OnQueryDragIcon() {
+    return m_icon;
+}
+
+// One press: take the fields, prefix a bare expression with "ans=", record the
+// line at the top of the archive, run it, show the value or "Error", empty the
+// input and put the fields back.
+void CCalculatorDlg::OnCalculate() {
+    UpdateData(true);
+    m_input = PrepareLine(m_input);
+    m_archive = m_input + "\r\n" + m_archive;
+    double value = 0;
+    int status = m_engine.Calculate(m_input, &value, &m_variables.Text());
+    if (status != 0)
+        m_result = "Error";
+    else
+        m_result.Format("%g", value);
+    m_input = "";
+    UpdateData(false);
+}

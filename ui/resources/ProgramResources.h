@@ -1,0 +1,9 @@
+#pragma once
+
+#include "Resources.h"
+
+// The program's resources: its dialog templates, string table and icon.
+const ResourceModule& ProgramResources();
+
+// Makes them the framework's resource module; done once before the first window.
+void UseProgramResources();
