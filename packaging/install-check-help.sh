@@ -9,7 +9,7 @@ main_window_context=$((0x20000 + 102))
 # The installed viewer shows the main window's topic from the installed file.
 check_viewer_reads_help_file() {
     reply=$(printf 'topic %s\nstate\nquit\n' "$main_window_context" |
-        QT_QPA_PLATFORM=offscreen timeout 20 "$root/bin/tarvin-help" "$root/bin/tarvin.HLP" 2>&1)
+        QT_QPA_PLATFORM=offscreen timeout 20 "$root/bin/tarvin-help" "$root/bin/tarvin.HLP" 2>"$stage/viewer.log")
     case $reply in
     "state message "* | "state contents "*)
         fail "installed tarvin-help shows no topic of tarvin.HLP: $reply" ;;
