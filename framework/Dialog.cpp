@@ -24,13 +24,15 @@ QRect CentringArea(const QWidget* owner) {
 
 // A template at (0, 0) without an alignment style, or one with DS_CENTER, is
 // centred; any other is placed at its position from the owner's client origin.
+// The frame's size is known once the window is shown, so placing is done
+// before showing, with the client size standing in, and again after.
 void PlaceWindow(QWidget* window, const DialogTemplate& tmpl, const DialogBaseUnits& base,
                  const QWidget* owner) {
     bool centre =
         (tmpl.style & DS_CENTER) || (tmpl.x == 0 && tmpl.y == 0 && !(tmpl.style & DS_ABSALIGN));
     if (centre) {
         QRect area = CentringArea(owner);
-        QSize size = window->size();
+        QSize size = window->frameGeometry().size();
         window->move(area.x() + (area.width() - size.width()) / 2,
                      area.y() + (area.height() - size.height()) / 2);
         return;
@@ -83,8 +85,10 @@ bool CDialog::CreateWindowFromTemplate(bool modal) {
 // the focus to the first tab stop when OnInitDialog asks for that.
 bool CDialog::InitialiseWindow(bool modal) {
     bool focusFirst = OnInitDialog();
-    if (m_window && (modal || (GetTemplate()->style & WS_VISIBLE)) && !m_ended)
+    if (m_window && (modal || (GetTemplate()->style & WS_VISIBLE)) && !m_ended) {
         m_window->show();
+        PlaceWindow(m_window, *GetTemplate(), m_baseUnits, OwnerWindow());
+    }
     if (!m_window)
         return false;
     if (QWidget* first = m_window->FirstTabStop(); focusFirst && first)

@@ -1,0 +1,66 @@
+#pragma once
+
+// Builds the real main dialog as a modeless window and drives it as a user
+// does: keys into the input field, a click on Calculate, the result read back.
+// Needs a QApplication (QTEST_MAIN gives one) and the offscreen platform.
+
+#include "CalculatorDlg.h"
+#include "DataExchange.h"
+#include "ProgramResources.h"
+#include "ResourceIds.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+class CalculatorDialogDriver {
+public:
+    CalculatorDialogDriver() {
+        UseProgramResources();
+        m_created = m_dialog.Create();
+    }
+    ~CalculatorDialogDriver() { m_dialog.DestroyWindow(); }
+    CalculatorDialogDriver(const CalculatorDialogDriver&) = delete;
+    CalculatorDialogDriver& operator=(const CalculatorDialogDriver&) = delete;
+
+    bool IsCreated() const { return m_created; }
+    CCalculatorDlg& Dialog() { return m_dialog; }
+    QWidget* Window() const { return m_dialog.GetSafeHwnd(); }
+
+    QLineEdit* Input() const { return Item<QLineEdit>(IDC_INPUT); }
+    QLineEdit* Result() const { return Item<QLineEdit>(IDC_RESULT); }
+    QPlainTextEdit* Archive() const { return Item<QPlainTextEdit>(IDC_ARCHIVE); }
+    QPlainTextEdit* Variables() const { return Item<QPlainTextEdit>(IDC_VARIABLES); }
+    QPushButton* CalculateButton() const { return Item<QPushButton>(IDC_CALCULATE); }
+    QPushButton* HelpButton() const { return Item<QPushButton>(ID_HELP); }
+
+    // Empties the input field, types line into it key by key, clicks Calculate
+    // with the mouse and returns the result field's text.
+    QString Press(const QString& line) {
+        TypeLine(line);
+        QTest::mouseClick(CalculateButton(), Qt::LeftButton);
+        return Result()->text();
+    }
+
+    // The same, pressing Enter in the input field instead of clicking.
+    QString Enter(const QString& line) {
+        TypeLine(line);
+        QTest::keyClick(Input(), Qt::Key_Return);
+        return Result()->text();
+    }
+
+    // A field's text as the dialog reads it: 8-bit, lines ended by CR LF.
+    std::string Text(int id) const { return GetControlText(m_dialog.GetDlgItem(id)); }
+
+private:
+    template <class W> W* Item(int id) const { return qobject_cast<W*>(m_dialog.GetDlgItem(id)); }
+
+    void TypeLine(const QString& line) {
+        Input()->clear();
+        QTest::keyClicks(Input(), line);
+    }
+
+    CCalculatorDlg m_dialog;
+    bool m_created = false;
+};
