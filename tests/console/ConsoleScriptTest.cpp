@@ -44,6 +44,8 @@ const ScriptCase kScriptCases[] = {
     {"banner_after_good_tokens", "a = 5 #\n", kBanner + "\nError\n", "-:1: Error: a = 5 #\n", 1},
     {"banners_of_successive_errors_stay_apart", "~1\n$\n",
      kBanner + "\nError\n" + kBanner + "\nError\n", "-:1: Error: ~1\n-:2: Error: $\n", 1},
+    {"byte_above_ascii_is_a_lexical_error", "a=\xe9\n", kBanner + "\nError\n",
+     "-:1: Error: a=\xe9\n", 1},
     {"message_shows_the_line_as_read", "x kraj\n", "Error\n", "-:1: Error: x kraj\n", 1},
     {"one_error_among_good_lines_gives_status_1", "a=1\n5=a\nb=2\n", "1\nError\n2\n",
      "-:2: Error: 5=a\n", 1},
