@@ -11,6 +11,7 @@
 #include <pty.h>
 #include <string>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "ConsoleRun.h"
@@ -54,7 +55,11 @@ protected:
         std::filesystem::remove_all(home_);
     }
 
+    // Types keys once the line editor has the terminal. Keys typed earlier meet
+    // the terminal's own line discipline, which swallows a Ctrl+D when the
+    // editor then switches the terminal over.
     void Send(const std::string& keys) {
+        ASSERT_TRUE(WaitForEditor());
         ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     }
 
@@ -96,6 +101,19 @@ private:
         unsetenv("EDITRC");
         execl(ConsolePath(), ConsolePath(), static_cast<char*>(nullptr));
         _exit(127);
+    }
+
+    // The two ends of a pseudo-terminal share their modes, so the master sees
+    // when the editor has turned line-at-a-time input off.
+    bool WaitForEditor() {
+        auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+        termios modes{};
+        while (tcgetattr(master_, &modes) == 0 && (modes.c_lflag & ICANON)) {
+            if (TimeLeft(deadline).count() <= 0)
+                return false;
+            ReadSome(std::chrono::steady_clock::now() + std::chrono::milliseconds(10));
+        }
+        return true;
     }
 
     bool ReadSome(std::chrono::steady_clock::time_point deadline) {
@@ -165,7 +183,7 @@ TEST_F(TerminalTest, EndOfInputEndsTheRunAndLeavesNoFile) {
     ASSERT_TRUE(WaitFor("\r\n1\r\n")) << Unused();
     ASSERT_TRUE(WaitFor(">"));
     Send(kEndOfInput);
-    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(WaitForExit(), 0) << Unused();
     EXPECT_TRUE(HomeIsEmpty());
 }
 
@@ -175,7 +193,7 @@ TEST_F(TerminalTest, EndOfInputAfterAnErrorGivesStatus1) {
     ASSERT_TRUE(WaitFor("\r\nError\r\n")) << Unused();
     ASSERT_TRUE(WaitFor(">"));
     Send(kEndOfInput);
-    EXPECT_EQ(WaitForExit(), 1);
+    EXPECT_EQ(WaitForExit(), 1) << Unused();
 }
 
 TEST_F(TerminalTest, KrajEndsTheRun) {
