@@ -105,11 +105,12 @@ bool DialogWindow::TakesReturn(QWidget* target) const {
     return false;
 }
 
-// Enter presses the default push button; a dialog without one gets IDOK.
+// Enter presses the template's default push button; a dialog without one
+// gets IDOK. (The toolkit may pick a default of its own; it is not asked.)
 void DialogWindow::PressDefaultButton() {
     for (const Entry& entry : m_controls) {
         auto* button = qobject_cast<QPushButton*>(entry.widget);
-        if (button && button->isDefault() && button->isEnabled()) {
+        if (button && (entry.style & 0x0F) == BS_DEFPUSHBUTTON && button->isEnabled()) {
             button->click();
             return;
         }

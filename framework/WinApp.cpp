@@ -1,5 +1,7 @@
 #include "WinApp.h"
 
+#include "HelpFileName.h"
+
 #include <QApplication>
 #include <QFileInfo>
 
@@ -57,12 +59,7 @@ std::string AfxGetAppName() {
 }
 
 std::string AfxHelpFilePath() {
-    QFileInfo executable(QCoreApplication::applicationFilePath());
-    QString name = executable.fileName();
-    qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    return (executable.path() + QLatin1Char('/') + name + QStringLiteral(".HLP")).toStdString();
+    return HelpFilePathFor(QCoreApplication::applicationFilePath().toStdString());
 }
 
 bool Enable3dControlsStatic() {

@@ -36,8 +36,7 @@ CDialog* AfxGetMainWnd();
 // The application's name, or the executable's when there is no application object.
 std::string AfxGetAppName();
 
-// The help file of the program: the executable's path with its file name's
-// extension replaced by ".HLP", or ".HLP" appended when the name has none.
+// The help file of the program, named after its executable (HelpFilePathFor).
 std::string AfxHelpFilePath();
 
 // The framework's main routine, called by the program's main.

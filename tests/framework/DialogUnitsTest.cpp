@@ -1,0 +1,78 @@
+#include "DialogUnits.h"
+#include "DialogControls.h"
+
+#include <QTest>
+
+#include <climits>
+
+class DialogUnitsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mulDivRoundsHalfAwayFromZero_data();
+    void mulDivRoundsHalfAwayFromZero();
+    void mapsEachNumberOnItsOwn_data();
+    void mapsEachNumberOnItsOwn();
+    void stripsAccessKeys_data();
+    void stripsAccessKeys();
+};
+
+void DialogUnitsTest::mulDivRoundsHalfAwayFromZero_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<int>("numerator");
+    QTest::addColumn<int>("denominator");
+    QTest::addColumn<int>("result");
+    QTest::newRow("exact") << 8 << 6 << 4 << 12;
+    QTest::newRow("half rounds up") << 7 << 6 << 4 << 11;
+    QTest::newRow("below half rounds down") << 7 << 13 << 8 << 11;
+    QTest::newRow("above half rounds up") << 14 << 13 << 8 << 23;
+    QTest::newRow("negative half rounds away") << -7 << 6 << 4 << -11;
+    QTest::newRow("negative denominator") << 7 << 6 << -4 << -11;
+    QTest::newRow("both negative") << -7 << 6 << -4 << 11;
+    QTest::newRow("product beyond 32 bits") << 100000 << 100000 << 100000 << 100000;
+    QTest::newRow("zero denominator") << 5 << 3 << 0 << -1;
+    QTest::newRow("result beyond int") << INT_MAX << 2 << 1 << -1;
+}
+
+void DialogUnitsTest::mulDivRoundsHalfAwayFromZero() {
+    QFETCH(int, number);
+    QFETCH(int, numerator);
+    QFETCH(int, denominator);
+    QFETCH(int, result);
+    QCOMPARE(MulDiv(number, numerator, denominator), result);
+}
+
+void DialogUnitsTest::mapsEachNumberOnItsOwn_data() {
+    QTest::addColumn<QRect>("units");
+    QTest::addColumn<QRect>("pixels");
+    // Base units of 6 by 13 pixels.
+    QTest::newRow("input field") << QRect(7, 7, 287, 14) << QRect(11, 11, 431, 23);
+    QTest::newRow("help button") << QRect(334, 149, 50, 14) << QRect(501, 242, 75, 23);
+    QTest::newRow("dialog client area") << QRect(0, 0, 391, 170) << QRect(0, 0, 587, 276);
+    QTest::newRow("width not derived from right edge") << QRect(1, 1, 1, 1) << QRect(2, 2, 2, 2);
+}
+
+void DialogUnitsTest::mapsEachNumberOnItsOwn() {
+    QFETCH(QRect, units);
+    QFETCH(QRect, pixels);
+    QCOMPARE(MapDialogRect(units, DialogBaseUnits{6, 13}), pixels);
+}
+
+void DialogUnitsTest::stripsAccessKeys_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("marked letter") << QByteArray("&Help") << "Help";
+    QTest::newRow("doubled ampersand is one") << QByteArray("a&&b") << "a&b";
+    QTest::newRow("trailing ampersand") << QByteArray("end&") << "end";
+    QTest::newRow("plain text") << QByteArray("Archive:") << "Archive:";
+    QTest::newRow("multibyte text kept") << QByteArray("&\xc5\xa1ta") << QString::fromUtf8("šta");
+}
+
+void DialogUnitsTest::stripsAccessKeys() {
+    QFETCH(QByteArray, text);
+    QFETCH(QString, shown);
+    QCOMPARE(StripAccessKeys(text.constData()), shown);
+}
+
+QTEST_APPLESS_MAIN(DialogUnitsTest)
+#include "DialogUnitsTest.moc"
