@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <clocale>
+
 namespace {
 
 CWinApp* g_app = nullptr;
@@ -70,6 +72,9 @@ bool Enable3dControlsStatic() {
 // last window must not end the toolkit's loop behind their back.
 int AfxWinMain(int argc, char** argv) {
     QApplication application(argc, argv);
+    // The toolkit takes the whole locale from the environment; numbers are
+    // written and read with a decimal point whatever the desktop's language.
+    std::setlocale(LC_NUMERIC, "C");
     CWinApp* app = AfxGetApp();
     if (!app)
         return -1;
