@@ -51,7 +51,8 @@ bool ConsoleSession::RunCommand(const std::string& line, int command) {
 void ConsoleSession::RunStatement(const std::string& line, const LineOrigin& origin) {
     std::string prepared = PrepareLine(line);
     double value = 0;
-    if (engine_.Calculate(prepared.c_str(), &value, &listing_) == 0)
+    // A statement prints no listing, so the engine is not asked to build one.
+    if (engine_.Calculate(prepared.c_str(), &value, nullptr) == 0)
         PrintValue(value);
     else
         ShowError(HasLexicalError(prepared), line, origin);
