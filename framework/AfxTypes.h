@@ -25,6 +25,8 @@ constexpr unsigned BN_CLICKED = 0;
 // Commands of the standard dialog buttons.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+// The help command, from a Help button and from the help key.
+constexpr int ID_HELP = 57670;
 constexpr int IDC_STATIC = -1;
 
 // System commands; the low four bits are the platform's own.

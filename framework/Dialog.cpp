@@ -202,7 +202,26 @@ void CDialog::SendCommand(int id, unsigned notifyCode) {
     else if (notifyCode == BN_CLICKED && id == IDCANCEL)
         OnCancel();
     else if (CWinApp* app = AfxGetApp())
-        app->OnCmdMsg(id, notifyCode);
+        RouteToApplication(*app, id, notifyCode);
+}
+
+// The application learns which dialog sent the command for as long as it runs.
+void CDialog::RouteToApplication(CWinApp& app, int id, unsigned notifyCode) {
+    CDialog* outer = app.m_pCommandSource;
+    app.m_pCommandSource = this;
+    app.OnCmdMsg(id, notifyCode);
+    app.m_pCommandSource = outer;
+}
+
+// The help key sends the help command, which neither dialog handles, so it
+// reaches the application with this dialog as the one in use.
+void CDialog::SendHelpKey() {
+    SendCommand(ID_HELP, BN_CLICKED);
+}
+
+void CDialog::WinHelp(unsigned long data, unsigned int command) {
+    if (CWinApp* app = AfxGetApp())
+        app->WinHelp(data, command);
 }
 
 void CDialog::SendPaint() {

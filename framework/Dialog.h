@@ -12,6 +12,7 @@
 
 class CDataExchange;
 class CPaintDC;
+class CWinApp;
 class DialogWindow;
 class QEventLoop;
 class QWidget;
@@ -76,6 +77,11 @@ public:
     void SendPaint();
     HICON SendQueryDragIcon();
     void SendIconEraseBkgnd(CPaintDC& dc);
+    // The platform's help key: asks for help as the help command does.
+    void SendHelpKey();
+
+    // A request to the help engine on behalf of this window (CWinApp::WinHelp).
+    void WinHelp(unsigned long data, unsigned int command);
 
 protected:
     // Runs after the window and its controls exist: loads the fields into the
@@ -101,6 +107,7 @@ private:
     bool InitialiseWindow(bool modal);
     QWidget* OwnerWindow() const;
     void SendPlain(unsigned message, void (CDialog::*fallback)());
+    void RouteToApplication(CWinApp& app, int id, unsigned notifyCode);
 
     int m_templateId;
     CDialog* m_parent;

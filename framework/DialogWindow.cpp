@@ -123,6 +123,12 @@ bool DialogWindow::HandleDialogKey(QKeyEvent* event, QWidget* target) {
         ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
         return true;
     }
+    if (event->key() == Qt::Key_F1) {
+        // With Shift, Ctrl or Alt held the help key does nothing.
+        if (event->modifiers() == Qt::NoModifier)
+            m_dialog.SendHelpKey();
+        return true;
+    }
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_dialog.SendCommand(IDCANCEL, BN_CLICKED);
         return true;

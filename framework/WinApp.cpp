@@ -41,11 +41,6 @@ int CWinApp::ExitInstance() {
     return 0;
 }
 
-void CWinApp::OnHelp() {
-    // NOT YET WIRED: the help request for the dialog in use (its help context,
-    // the help file beside the executable, the failure message) belongs here.
-}
-
 CWinApp* AfxGetApp() {
     return g_app;
 }

@@ -25,10 +25,27 @@ public:
 
     // Asks for the help topic of the dialog in use.
     void OnHelp();
+    // Sends a request to the help engine for the program's help file, owned by
+    // the main window, while the wait cursor shows. On failure the message
+    // "Failed to launch help." is shown; a request made while that message is
+    // open does nothing.
+    void WinHelp(unsigned long data, unsigned int command);
 
     std::string m_appName;
     CDialog* m_pMainWnd = nullptr;
+    // The dialog whose command is being routed to the application, so that
+    // the application knows which dialog is in use.
+    CDialog* m_pCommandSource = nullptr;
+
+private:
+    bool m_showingHelpFailure = false;
 };
+
+// Help contexts of dialogs are this base plus the dialog's template number.
+constexpr unsigned long HID_BASE_RESOURCE = 0x20000;
+// The framework's own string: the message shown when the help engine fails.
+constexpr unsigned int AFX_IDP_FAILED_TO_LAUNCH_HELP = 61703;
+const char* AfxFrameworkString(unsigned int id);
 
 CWinApp* AfxGetApp();
 CDialog* AfxGetMainWnd();

@@ -1,5 +1,6 @@
 #include "CalculatorDlg.h"
 
+#include "AboutDlg.h"
 #include "DataExchange.h"
 #include "LinePreparation.h"
 #include "ResourceIds.h"
@@ -64,12 +65,15 @@ void CCalculatorDlg::OnSysCommand(unsigned id, long param) {
     CDialog::OnSysCommand(id, param);
 }
 
-// CALL POINT: the About box is not built yet; this is where it opens.
-void CCalculatorDlg::ShowAboutBox() {}
+// A new box each time, run modally over this window and gone when it closes.
+void CCalculatorDlg::ShowAboutBox() {
+    CAboutDlg aboutBox;
+    aboutBox.DoModal();
+}
 
 // Whatever the help engine opened for this program closes with its window.
 void CCalculatorDlg::OnDestroy() {
-    WinHelp(GetSafeHwnd(), AfxHelpFilePath().c_str(), HELP_QUIT, 0);
+    WinHelp(0, HELP_QUIT);
     CDialog::OnDestroy();
 }
 

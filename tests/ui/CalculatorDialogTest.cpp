@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -34,6 +35,29 @@ QLabel* LabelWithText(QWidget* window, const QString& text) {
 QWidget* PopupMenu() {
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
+
+// Watches for the About box from inside its modal run and closes it with its
+// OK button; opened() tells whether it appeared.
+class AboutBoxCloser {
+public:
+    AboutBoxCloser() {
+        QTimer::singleShot(0, [this] { CloseWhenShown(); });
+    }
+    bool opened() const { return m_opened; }
+
+private:
+    void CloseWhenShown() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() != QStringLiteral("IDD_ABOUT") || !window->isVisible())
+                continue;
+            m_opened = true;
+            if (auto* ok = window->findChild<QPushButton*>(QStringLiteral("IDOK")))
+                ok->click();
+            return;
+        }
+    }
+    bool m_opened = false;
+};
 
 } // namespace
 
@@ -509,17 +533,22 @@ void CalculatorDialogTest::altSpaceOpensSystemMenu() {
 void CalculatorDialogTest::choosingSystemMenuItem_data() {
     QTest::addColumn<int>("accessKey");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("Close ends the dialog") << int(Qt::Key_C) << true;
-    QTest::newRow("About leaves it open") << int(Qt::Key_A) << false;
+    QTest::addColumn<bool>("about");
+    QTest::newRow("Close ends the dialog") << int(Qt::Key_C) << true << false;
+    QTest::newRow("About opens the box and leaves the window open")
+        << int(Qt::Key_A) << false << true;
 }
 
 void CalculatorDialogTest::choosingSystemMenuItem() {
     QFETCH(int, accessKey);
     QFETCH(bool, ends);
+    QFETCH(bool, about);
     QTest::keyClick(m_driver->Input(), Qt::Key_Space, Qt::AltModifier);
     QWidget* popup = PopupMenu();
     QVERIFY(popup);
+    AboutBoxCloser closer;
     QTest::keyClick(popup, Qt::Key(accessKey));
+    QCOMPARE(closer.opened(), about);
     QCOMPARE(m_driver->Dialog().HasEnded(), ends);
     if (ends)
         QCOMPARE(m_driver->Dialog().GetEndValue(), IDCANCEL);
@@ -528,17 +557,23 @@ void CalculatorDialogTest::choosingSystemMenuItem() {
 void CalculatorDialogTest::systemCommands_data() {
     QTest::addColumn<unsigned>("command");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("About command 16 keeps the window") << 16u << false;
-    QTest::newRow("31 counts as About") << 31u << false;
-    QTest::newRow("32 is no command of the window") << 32u << false;
-    QTest::newRow("Close ends it") << SC_CLOSE << true;
-    QTest::newRow("Close with low bits set ends it") << (SC_CLOSE | 0x3u) << true;
+    QTest::addColumn<bool>("about");
+    QTest::newRow("About command 16 opens the box") << 16u << false << true;
+    QTest::newRow("31 counts as About") << 31u << false << true;
+    QTest::newRow("15 is no About") << 15u << false << false;
+    QTest::newRow("32 is no command of the window") << 32u << false << false;
+    QTest::newRow("Close ends it") << SC_CLOSE << true << false;
+    QTest::newRow("Close with low bits set ends it") << (SC_CLOSE | 0x3u) << true << false;
 }
 
 void CalculatorDialogTest::systemCommands() {
     QFETCH(unsigned, command);
     QFETCH(bool, ends);
+    QFETCH(bool, about);
+    AboutBoxCloser closer;
     m_driver->Dialog().SendSysCommand(command, 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(closer.opened(), about);
     QCOMPARE(m_driver->Dialog().HasEnded(), ends);
     QCOMPARE(m_driver->Window()->isVisible(), !ends);
 }

@@ -1,5 +1,6 @@
 #include "ProgramResources.h"
 
+#include "AboutTemplate.h"
 #include "CalculatorTemplate.h"
 #include "ResourceIds.h"
 
@@ -9,7 +10,7 @@
 namespace {
 
 // ORDER DIALOGS: a new template is added to this list beside its own file.
-const DialogTemplate* const kDialogs[] = {&kCalculatorTemplate};
+const DialogTemplate* const kDialogs[] = {&kCalculatorTemplate, &kAboutTemplate};
 
 const StringResource kStrings[] = {
     {IDS_ABOUT_MENU, "&About Tarvin"},

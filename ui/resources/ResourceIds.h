@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AfxTypes.h" // ID_HELP, the framework's help command
+
 // Identifiers of the program's resources, commands and controls.
 constexpr int IDM_ABOUT = 16; // system-menu command of the About item
 constexpr int IDD_ABOUT = 100;
@@ -11,4 +13,3 @@ constexpr int IDC_RESULT = 1001;
 constexpr int IDC_CALCULATE = 1002;
 constexpr int IDC_ARCHIVE = 1004;
 constexpr int IDC_VARIABLES = 1005;
-constexpr int ID_HELP = 57670;

@@ -1,0 +1,105 @@
+#include "AboutDlg.h"
+#include "AboutTemplate.h"
+#include "ProgramResources.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+#include <memory>
+
+namespace {
+
+QLabel* LabelWithText(QWidget* window, const QString& text) {
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
+} // namespace
+
+class AboutBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void showsCaptionVersionCreditsAndDefaultOk();
+    void iconTakesItsOwnSize();
+    void eachWayOfClosingEndsIt_data();
+    void eachWayOfClosingEndsIt();
+
+private:
+    std::unique_ptr<CAboutDlg> m_box;
+};
+
+void AboutBoxTest::init() {
+    UseProgramResources();
+    m_box = std::make_unique<CAboutDlg>();
+    QVERIFY(m_box->Create());
+    m_box->GetSafeHwnd()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_box->GetSafeHwnd()));
+}
+
+void AboutBoxTest::cleanup() {
+    m_box.reset();
+}
+
+void AboutBoxTest::showsCaptionVersionCreditsAndDefaultOk() {
+    QWidget* window = m_box->GetSafeHwnd();
+    QCOMPARE(window->objectName(), QStringLiteral("IDD_ABOUT"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("About Tarvin"));
+    QCOMPARE(QString::fromLatin1(AboutVersionText()), QStringLiteral("Tarvin Version 1.0"));
+    QVERIFY(LabelWithText(window, QStringLiteral("Tarvin Version 1.0")));
+    int twoLines = 0;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        twoLines += label->text().count(QLatin1Char('\n')) == 1;
+    QCOMPARE(twoLines, 1);
+    auto* ok = window->findChild<QPushButton*>(QStringLiteral("IDOK"));
+    QVERIFY(ok);
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QVERIFY(ok->isDefault());
+}
+
+void AboutBoxTest::iconTakesItsOwnSize() {
+    for (QLabel* label : m_box->GetSafeHwnd()->findChildren<QLabel*>()) {
+        if (label->pixmap().isNull())
+            continue;
+        QCOMPARE(label->size(), label->pixmap().size());
+        return;
+    }
+    QFAIL("no icon control");
+}
+
+void AboutBoxTest::eachWayOfClosingEndsIt_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("endValue");
+    QTest::newRow("OK button gives IDOK") << "ok" << IDOK;
+    QTest::newRow("Enter gives IDOK") << "enter" << IDOK;
+    QTest::newRow("Escape cancels") << "escape" << IDCANCEL;
+    QTest::newRow("close box cancels") << "close" << IDCANCEL;
+}
+
+void AboutBoxTest::eachWayOfClosingEndsIt() {
+    QFETCH(QString, how);
+    QFETCH(int, endValue);
+    QWidget* window = m_box->GetSafeHwnd();
+    auto* ok = window->findChild<QPushButton*>(QStringLiteral("IDOK"));
+    if (how == "ok")
+        QTest::mouseClick(ok, Qt::LeftButton);
+    else if (how == "enter")
+        QTest::keyClick(window, Qt::Key_Return);
+    else if (how == "escape")
+        QTest::keyClick(ok, Qt::Key_Escape);
+    else
+        window->windowHandle()->close();
+    QVERIFY(m_box->HasEnded());
+    QCOMPARE(m_box->GetEndValue(), endValue);
+    QVERIFY(!window->isVisible());
+}
+
+QTEST_MAIN(AboutBoxTest)
+#include "AboutBoxTest.moc"

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "DialogTemplate.h"
+
+// The About box's template.
+extern const DialogTemplate kAboutTemplate;
+
+// The version line the About box shows, built from the project's version.
+const char* AboutVersionText();
