@@ -1,0 +1,100 @@
+#include "CalculatorDialogDriver.h"
+#include "HelpViewerRegistry.h"
+#include "WinApp.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// An application whose table sends the help command to the framework's handler.
+class HelpApp : public CWinApp {
+public:
+    HelpApp() : CWinApp("tarvin") {}
+    std::span<const MessageEntry> GetMessageMap() const override { return kMap; }
+
+private:
+    static inline const MessageEntry kMap[] = {OnCommand(ID_HELP, &CWinApp::OnHelp)};
+};
+
+QList<QMessageBox*> OpenMessageBoxes() {
+    QList<QMessageBox*> boxes;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible())
+            boxes << box;
+    return boxes;
+}
+
+} // namespace
+
+class HelpFailureTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void failureIsShownOnceAndRepeatIgnored_data();
+    void failureIsShownOnceAndRepeatIgnored();
+
+private:
+    std::unique_ptr<HelpApp> m_app;
+    std::unique_ptr<CalculatorDialogDriver> m_driver;
+};
+
+void HelpFailureTest::init() {
+    m_app = std::make_unique<HelpApp>();
+    m_driver = std::make_unique<CalculatorDialogDriver>();
+    QVERIFY(m_driver->IsCreated());
+    m_app->m_pMainWnd = &m_driver->Dialog();
+    SetHelpViewerProgram("/nonexistent/tarvin-help");
+}
+
+void HelpFailureTest::cleanup() {
+    SetHelpViewerProgram("");
+    m_app->m_pMainWnd = nullptr;
+    m_driver.reset();
+    m_app.reset();
+}
+
+void HelpFailureTest::failureIsShownOnceAndRepeatIgnored_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Help button") << false;
+    QTest::newRow("F1 in the input field") << true;
+}
+
+void HelpFailureTest::failureIsShownOnceAndRepeatIgnored() {
+    QFETCH(bool, byKey);
+    int shown = 0;
+    int openDuringRepeat = 0;
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        QList<QMessageBox*> boxes = OpenMessageBoxes();
+        shown = int(boxes.size());
+        if (boxes.isEmpty())
+            return;
+        text = boxes[0]->text();
+        caption = boxes[0]->windowTitle();
+        icon = boxes[0]->icon();
+        m_driver->HelpButton()->click(); // a second help command while it is open
+        openDuringRepeat = int(OpenMessageBoxes().size());
+        boxes[0]->button(QMessageBox::Ok)->click();
+    });
+    if (byKey)
+        QTest::keyClick(m_driver->Input(), Qt::Key_F1);
+    else
+        m_driver->HelpButton()->click();
+    QCOMPARE(shown, 1);
+    QCOMPARE(openDuringRepeat, 1);
+    QCOMPARE(text, QStringLiteral("Failed to launch help."));
+    QCOMPARE(caption, QStringLiteral("tarvin"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QVERIFY(OpenMessageBoxes().isEmpty());
+}
+
+QTEST_MAIN(HelpFailureTest)
+#include "HelpFailureTest.moc"
