@@ -45,8 +45,7 @@ constexpr ControlTemplate kControls[] = {
     {IDC_STATIC, nullptr, ControlKind::Static, nullptr, 11, 17, 20, 20, SS_ICON, 0, IDI_PROGRAM},
     {IDC_STATIC, nullptr, ControlKind::Static, kVersionLine.text, 40, 10, 119, 8, kText},
     {IDC_STATIC, nullptr, ControlKind::Static,
-     "A calculator for statements over named\nvariables, made by the Tarvin developers.", 40, 25,
-     119, 23, kText},
+     "Statements over named variables.\nBy the Tarvin developers.", 40, 25, 119, 23, kText},
     {IDOK, "IDOK", ControlKind::Button, "OK", 178, 7, 50, 14,
      BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP},
 };
