@@ -6,16 +6,52 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cstring>
 
 namespace {
 
 // Longest text, in bytes, that is compared before it is replaced.
 constexpr int kComparedLength = 255;
 
-// The document's raw text keeps every character as typed, no-break spaces
-// included; only its paragraph and line separators become CR LF.
-std::string MultiLineText(const QPlainTextEdit* edit) {
-    QString raw = edit->document()->toRawText();
+// Name of the record a multi-line edit's document carries of its last load.
+constexpr char kRecordName[] = "tarvin-loaded-text";
+
+// What the data exchange last loaded into a multi-line edit: the field's text
+// and the text the control gives back for it. Any change to the document
+// after that load, by the user or by anyone else, marks the record edited;
+// only an unedited record stands for the control's text.
+class LoadedTextRecord : public QObject {
+public:
+    explicit LoadedTextRecord(QTextDocument* document) : QObject(document) {
+        setObjectName(QString::fromLatin1(kRecordName));
+        connect(document, &QTextDocument::contentsChanged, this, [this] { edited = true; });
+    }
+
+    std::string field;   // the field's text as loaded
+    std::string control; // the control's text since, when it differs from field
+    bool controlIsField = true;
+    bool edited = true;
+
+    const std::string& ControlText() const { return controlIsField ? field : control; }
+};
+
+LoadedTextRecord* FindRecord(const QPlainTextEdit* edit) {
+    QObject* child = edit->document()->findChild<QObject*>(QString::fromLatin1(kRecordName),
+                                                           Qt::FindDirectChildrenOnly);
+    return dynamic_cast<LoadedTextRecord*>(child);
+}
+
+LoadedTextRecord* UnchangedRecord(const QPlainTextEdit* edit) {
+    LoadedTextRecord* record = FindRecord(edit);
+    return record && !record->edited ? record : nullptr;
+}
+
+// Raw document text with its paragraph and line separators turned into CR LF.
+std::string WithCarriageReturns(const QString& raw) {
     std::string text;
     text.reserve(static_cast<std::size_t>(raw.size()) + 16);
     qsizetype start = 0;
@@ -31,10 +67,98 @@ std::string MultiLineText(const QPlainTextEdit* edit) {
     return text;
 }
 
+// The document's raw text keeps every character as typed, no-break spaces
+// included; only its paragraph and line separators become CR LF.
+std::string MultiLineText(const QPlainTextEdit* edit) {
+    if (const LoadedTextRecord* record = UnchangedRecord(edit))
+        return record->ControlText();
+    return WithCarriageReturns(edit->document()->toRawText());
+}
+
 QString WithoutCarriageReturns(std::string_view text) {
     QString lines = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return lines;
+}
+
+// After a load the caret stands at the start, nothing is selected, the view
+// shows the top, and there is nothing to undo.
+void ShowFromStart(QPlainTextEdit* edit) {
+    edit->setTextCursor(QTextCursor(edit->document()));
+    edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->minimum());
+    edit->horizontalScrollBar()->setValue(edit->horizontalScrollBar()->minimum());
+}
+
+// Records a full load: the field's text and what the control now gives back.
+void RecordFullLoad(QPlainTextEdit* edit, const CString& value) {
+    LoadedTextRecord* record = FindRecord(edit);
+    if (!record)
+        record = new LoadedTextRecord(edit->document());
+    std::string control = WithCarriageReturns(edit->document()->toRawText());
+    record->controlIsField = control == value.Text();
+    record->control = record->controlIsField ? std::string() : std::move(control);
+    record->field = value.Text();
+    record->edited = false;
+}
+
+// The text in front of the last load that value adds, when value is that
+// text with whole lines put before it: a prefix ending in a line feed cannot
+// join a character or a CR LF with the old text, so the old text reads as
+// before. Empty when value is the old text itself.
+bool FindAddedLines(const LoadedTextRecord& record, const std::string& value,
+                    std::string_view* added) {
+    const std::string& old = record.field;
+    if (value.size() < old.size())
+        return false;
+    std::size_t addedLength = value.size() - old.size();
+    if (addedLength > 0 && value[addedLength - 1] != '\n')
+        return false;
+    if (std::memcmp(value.data() + addedLength, old.data(), old.size()) != 0)
+        return false;
+    *added = std::string_view(value.data(), addedLength);
+    return true;
+}
+
+// Puts added in front of the document as one change that cannot be undone,
+// and returns the control's text of the added part.
+std::string InsertAtStart(QPlainTextEdit* edit, std::string_view added) {
+    QTextDocument* document = edit->document();
+    bool undoRedo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.insertText(WithoutCarriageReturns(added));
+    document->setUndoRedoEnabled(undoRedo);
+    document->setModified(false);
+    cursor.setPosition(0, QTextCursor::KeepAnchor);
+    return WithCarriageReturns(cursor.selectedText());
+}
+
+// Brings an edit that still holds its last load up to value by putting only
+// the added lines in front; false, with the edit untouched, when value is not
+// the old text with lines added.
+bool LoadAddedLines(QPlainTextEdit* edit, const CString& value) {
+    LoadedTextRecord* record = UnchangedRecord(edit);
+    std::string_view added;
+    if (!record || edit->maximumBlockCount() > 0 || !FindAddedLines(*record, value.Text(), &added))
+        return false;
+    std::string addedControl = InsertAtStart(edit, added);
+    if (record->controlIsField && addedControl == added) {
+        record->field = value.Text();
+    } else {
+        record->control = addedControl + record->ControlText();
+        record->controlIsField = false;
+        record->field = value.Text();
+    }
+    ShowFromStart(edit);
+    record->edited = false;
+    return true;
+}
+
+void LoadMultiLineText(QPlainTextEdit* edit, const CString& value) {
+    if (LoadAddedLines(edit, value))
+        return;
+    SetControlText(edit, value);
+    RecordFullLoad(edit, value);
 }
 
 } // namespace
@@ -72,6 +196,10 @@ void SetControlText(QWidget* control, std::string_view text) {
 void LoadControlText(QWidget* control, const CString& value) {
     if (value.GetLength() <= kComparedLength && GetControlText(control) == value.Text())
         return;
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
+        LoadMultiLineText(edit, value);
+        return;
+    }
     SetControlText(control, value);
 }
 

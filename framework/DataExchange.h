@@ -33,5 +33,11 @@ void SetControlText(QWidget* control, std::string_view text);
 // Loads value into a control: a control whose text already equals value, when
 // that text is shorter than the window system's comparison buffer of 256
 // characters, is left untouched so that its caret and scroll position stay;
-// every other control gets the text anew.
+// every other control gets the text anew. A multi-line edit that still holds
+// what was last loaded into it, when value is that text with whole lines put
+// in front, gets only those lines inserted at its start; it then ends as if
+// its whole text had been replaced (the same text, the caret at the start,
+// the view at the top, nothing to undo), at a cost that does not grow with
+// the old text. Until the edit changes, reading it back costs no more than a
+// copy of the text last loaded.
 void LoadControlText(QWidget* control, const CString& value);
