@@ -2,6 +2,8 @@
 
 #include "ExpressionEngine.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int FUNCTION_COUNT = TANGENS - ABS + 1;
@@ -23,24 +25,13 @@ bool IsAssignmentOperator(int code) {
     return code >= JEDNAKO && code <= STEPEN_JED;
 }
 
-// Byte order on unsigned values; a string that ends first sorts first.
-int CompareBytes(const char* left, const char* right) {
-    const auto* l = reinterpret_cast<const unsigned char*>(left);
-    const auto* r = reinterpret_cast<const unsigned char*>(right);
-    while (*l != 0 && *l == *r) {
-        ++l;
-        ++r;
-    }
-    return static_cast<int>(*l) - static_cast<int>(*r);
-}
-
 } // namespace
 
 bool ExpressionEngine::LookupFunction(const char* text, int& code) {
     int position = 0;
-    int order = CompareBytes(FUNCTION_NAMES[position], text);
+    int order = std::strcmp(FUNCTION_NAMES[position], text);
     while (order < 0 && ++position < FUNCTION_COUNT)
-        order = CompareBytes(FUNCTION_NAMES[position], text);
+        order = std::strcmp(FUNCTION_NAMES[position], text);
     code = ABS + position;
     return order == 0;
 }

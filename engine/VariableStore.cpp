@@ -7,17 +7,6 @@
 
 namespace {
 
-// Byte order on unsigned values; a name that is a prefix of the other sorts first.
-int CompareNames(const char* left, const char* right) {
-    const auto* l = reinterpret_cast<const unsigned char*>(left);
-    const auto* r = reinterpret_cast<const unsigned char*>(right);
-    while (*l != 0 && *l == *r) {
-        ++l;
-        ++r;
-    }
-    return static_cast<int>(*l) - static_cast<int>(*r);
-}
-
 // Room for the fixed-point form of any double with six decimals: up to 309 integer digits,
 // a sign, the point and the decimals.
 constexpr int VALUE_TEXT_SIZE = 330;
@@ -38,7 +27,8 @@ void AppendListingLine(std::string& listing, const VariableNode& node) {
 
 bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor) {
     while (cursor != nullptr) {
-        const int order = CompareNames(cursor->name, name);
+        // strcmp compares the bytes as unsigned values: the name order.
+        const int order = std::strcmp(cursor->name, name);
         if (order == 0)
             return true;
         if (order > 0)
@@ -89,9 +79,9 @@ double ExpressionEngine::GetVariable(const char* name, VariableNode*& head) {
 // variables that a failed line created.
 void ExpressionEngine::RemoveVariable(VariableNode*& head, const char* name) {
     VariableNode** link = &head;
-    while (*link != nullptr && CompareNames((*link)->name, name) < 0)
+    while (*link != nullptr && std::strcmp((*link)->name, name) < 0)
         link = &(*link)->next;
-    if (*link == nullptr || CompareNames((*link)->name, name) != 0)
+    if (*link == nullptr || std::strcmp((*link)->name, name) != 0)
         return;
     VariableNode* node = *link;
     *link = node->next;
