@@ -8,7 +8,7 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
           UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps build test run sanitize format clean install package
+.PHONY: all deps build test run sanitize format clean install package bench fuzz
 
 all: build
 
@@ -40,6 +40,18 @@ package: deps
 	@$(call CONFIGURE,build-pkg,Release,-DTARVIN_BUILD_TESTS=OFF)
 	@cmake --build build-pkg -j $(JOBS)
 	@cd build-pkg && cpack -G DEB
+
+# Benchmarks against the peer calculators, from an optimised build of their own; one table.
+bench: deps
+	@scripts/install-bench-deps
+	@$(call CONFIGURE,build-bench,Release,-DTARVIN_BUILD_BENCH=ON -DTARVIN_BUILD_TESTS=OFF)
+	@cmake --build build-bench -j $(JOBS)
+	@bench/run build-bench
+
+# The engine under libFuzzer for FUZZ_SECONDS; any crash or sanitizer report fails.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@scripts/run-fuzz $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
