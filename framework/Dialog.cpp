@@ -112,6 +112,10 @@ int CDialog::DoModal() {
         m_modalLoop = nullptr;
     }
     DestroyWindow();
+    // The owner was blocked for the run; it takes the activation back, as the
+    // window manager need not give it to the window under the closed one.
+    if (QWidget* owner = OwnerWindow(); owner && owner->isVisible())
+        owner->activateWindow();
     return m_endValue;
 }
 

@@ -1,5 +1,6 @@
 #include "AboutDlg.h"
 #include "AboutTemplate.h"
+#include "DialogGeometry.h"
 #include "ProgramResources.h"
 
 #include <QApplication>
@@ -10,17 +11,6 @@
 
 #include <memory>
 
-namespace {
-
-QLabel* LabelWithText(QWidget* window, const QString& text) {
-    for (QLabel* label : window->findChildren<QLabel*>())
-        if (label->text() == text)
-            return label;
-    return nullptr;
-}
-
-} // namespace
-
 class AboutBoxTest : public QObject {
     Q_OBJECT
 
@@ -29,6 +19,8 @@ private slots:
     void cleanup();
     void showsCaptionVersionCreditsAndDefaultOk();
     void iconTakesItsOwnSize();
+    void layoutComesFromDialogUnits_data();
+    void layoutComesFromDialogUnits();
     void eachWayOfClosingEndsIt_data();
     void eachWayOfClosingEndsIt();
 
@@ -72,6 +64,43 @@ void AboutBoxTest::iconTakesItsOwnSize() {
         return;
     }
     QFAIL("no icon control");
+}
+
+// The icon control keeps only its position from the template; its size is the icon's.
+void AboutBoxTest::layoutComesFromDialogUnits_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QRect>("units");
+    QTest::newRow("whole box 235 by 55") << "" << QRect(0, 0, 235, 55);
+    QTest::newRow("icon placed at 11,17") << "icon" << QRect(11, 17, 0, 0);
+    QTest::newRow("version line") << "Tarvin Version 1.0" << QRect(40, 10, 119, 8);
+    QTest::newRow("credits two lines high")
+        << "Statements over named variables.\nBy the Tarvin developers." << QRect(40, 25, 119, 23);
+    QTest::newRow("OK button top right") << "OK" << QRect(178, 7, 50, 14);
+}
+
+void AboutBoxTest::layoutComesFromDialogUnits() {
+    QFETCH(QString, text);
+    QFETCH(QRect, units);
+    QWidget* window = m_box->GetSafeHwnd();
+    const QRect expected = ExpectedPixels(units);
+    if (text.isEmpty()) {
+        QCOMPARE(window->size(), expected.size());
+        return;
+    }
+    QWidget* control = nullptr;
+    if (text == "OK")
+        control = window->findChild<QPushButton*>(QStringLiteral("IDOK"));
+    else if (text == "icon") {
+        for (QLabel* label : window->findChildren<QLabel*>())
+            if (!label->pixmap().isNull())
+                control = label;
+    } else
+        control = LabelWithText(window, text);
+    QVERIFY(control);
+    if (text == "icon")
+        QCOMPARE(control->pos(), expected.topLeft());
+    else
+        QCOMPARE(control->geometry(), expected);
 }
 
 void AboutBoxTest::eachWayOfClosingEndsIt_data() {

@@ -1,4 +1,5 @@
 #include "CalculatorDialogDriver.h"
+#include "DialogGeometry.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,26 +12,6 @@
 #include <memory>
 
 namespace {
-
-// Pixels of a dialog-unit rectangle, derived here from the dialog font's own
-// measures: a quarter of the average width of the 52 letters, an eighth of
-// the height, each number rounded to the nearest pixel.
-QRect ExpectedPixels(const QRect& units) {
-    QFontMetrics metrics(QApplication::font("QDialog"));
-    int width = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    double cx = (width + 26) / 52;
-    double cy = metrics.ascent() + metrics.descent();
-    return QRect(qRound(units.x() * cx / 4), qRound(units.y() * cy / 8),
-                 qRound(units.width() * cx / 4), qRound(units.height() * cy / 8));
-}
-
-QLabel* LabelWithText(QWidget* window, const QString& text) {
-    for (QLabel* label : window->findChildren<QLabel*>())
-        if (label->text() == text)
-            return label;
-    return nullptr;
-}
 
 QWidget* PopupMenu() {
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());

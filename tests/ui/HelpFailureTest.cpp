@@ -38,6 +38,8 @@ private slots:
     void cleanup();
     void failureIsShownOnceAndRepeatIgnored_data();
     void failureIsShownOnceAndRepeatIgnored();
+    void helpKeyWithModifierDoesNothing_data();
+    void helpKeyWithModifierDoesNothing();
 
 private:
     std::unique_ptr<HelpApp> m_app;
@@ -94,6 +96,38 @@ void HelpFailureTest::failureIsShownOnceAndRepeatIgnored() {
     QCOMPARE(caption, QStringLiteral("tarvin"));
     QCOMPARE(icon, QMessageBox::Warning);
     QVERIFY(OpenMessageBoxes().isEmpty());
+}
+
+// The failing engine answers every help command with a message box at once, so
+// any help command the key sends shows up as a box.
+void HelpFailureTest::helpKeyWithModifierDoesNothing_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<bool>("asksForHelp");
+    QTest::newRow("plain F1 asks, the baseline") << int(Qt::NoModifier) << IDC_INPUT << true;
+    QTest::newRow("Shift+F1 in the input field") << int(Qt::ShiftModifier) << IDC_INPUT << false;
+    QTest::newRow("Ctrl+F1 on Calculate") << int(Qt::ControlModifier) << IDC_CALCULATE << false;
+    QTest::newRow("Alt+F1 in the archive pane") << int(Qt::AltModifier) << IDC_ARCHIVE << false;
+    QTest::newRow("Ctrl+Shift+F1 in the variables pane")
+        << int(Qt::ControlModifier | Qt::ShiftModifier) << IDC_VARIABLES << false;
+}
+
+void HelpFailureTest::helpKeyWithModifierDoesNothing() {
+    QFETCH(int, modifiers);
+    QFETCH(int, target);
+    QFETCH(bool, asksForHelp);
+    int shown = -1;
+    QTimer::singleShot(0, [&] {
+        QList<QMessageBox*> boxes = OpenMessageBoxes();
+        shown = int(boxes.size());
+        for (QMessageBox* box : boxes)
+            box->button(QMessageBox::Ok)->click();
+    });
+    QTest::keyClick(m_driver->Dialog().GetDlgItem(target), Qt::Key_F1,
+                    Qt::KeyboardModifiers(modifiers));
+    QTRY_VERIFY(shown >= 0);
+    QCOMPARE(shown, asksForHelp ? 1 : 0);
+    QVERIFY(!m_driver->Dialog().HasEnded());
 }
 
 QTEST_MAIN(HelpFailureTest)
