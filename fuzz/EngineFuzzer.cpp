@@ -1,0 +1,140 @@
+// libFuzzer target for the expression engine. Each input is cut into lines at the line feeds,
+// and the lines go one after the other to one fresh engine through Calculate, as the window
+// would send them. After every line the engine must keep its promises, and the first broken
+// one aborts the run so that libFuzzer saves the input:
+// - Calculate answers 0, -1, 2, 3 or 4, and leaves no token list behind;
+// - the result is written only when the answer is 0;
+// - the listing holds one "name = value\r\n" line per variable, each name a valid identifier
+//   of at most MAX_NAME_LENGTH characters, in strictly ascending byte order, and it agrees
+//   with the variable list itself;
+// - a line that fails (-1), the help and the listing command change nothing;
+// - the clear command leaves the memory and the listing empty.
+// A line holding a NUL byte reaches the engine cut at that byte, as any C caller would pass it.
+
+#include "ExpressionEngine.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+// Stands in the result before each call; any write by Calculate changes its bits.
+constexpr double UNTOUCHED_RESULT = -12345.678;
+
+[[noreturn]] void Violation(const char* promise, const std::string& line) {
+    std::fprintf(stderr, "engine fuzzer: %s\n  line: \"%s\"\n", promise, line.c_str());
+    std::abort();
+}
+
+bool IsNameByte(char byte) {
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+           (byte >= '0' && byte <= '9') || byte == '_';
+}
+
+// A name as the lexer makes it: letters, digits and underscores, not only underscores, and
+// short enough for a variable's name field.
+bool IsValidName(std::string_view name) {
+    if (name.empty() || name.size() > static_cast<std::size_t>(MAX_NAME_LENGTH))
+        return false;
+    bool hasOtherThanUnderscore = false;
+    for (char byte : name) {
+        if (!IsNameByte(byte))
+            return false;
+        hasOtherThanUnderscore = hasOtherThanUnderscore || byte != '_';
+    }
+    return hasOtherThanUnderscore;
+}
+
+// Byte order with the bytes taken as unsigned values, a prefix sorting first.
+bool SortsBefore(std::string_view left, std::string_view right) {
+    const int order = std::memcmp(left.data(), right.data(), std::min(left.size(), right.size()));
+    return order < 0 || (order == 0 && left.size() < right.size());
+}
+
+// A node's name, read no further than its field even when its NUL is missing.
+std::string_view NodeName(const VariableNode* node) {
+    return std::string_view(node->name, strnlen(node->name, NAME_SIZE));
+}
+
+// Walks the listing line by line against the variable list, node by node.
+const char* CheckListing(const std::string& listing, const VariableNode* variables) {
+    std::string_view rest(listing);
+    std::string_view previous;
+    const VariableNode* node = variables;
+    for (bool first = true; !rest.empty(); first = false, node = node->next) {
+        const std::size_t end = rest.find("\r\n");
+        const std::size_t separator = rest.find(" = ");
+        if (end == std::string_view::npos || separator == std::string_view::npos || separator > end)
+            return "a listing line lacks its \" = \" or its CR LF";
+        const std::string_view name = rest.substr(0, separator);
+        if (!IsValidName(name))
+            return "the listing holds a name that is no valid identifier";
+        if (!first && !SortsBefore(previous, name))
+            return "the listing is not in strictly ascending name order";
+        if (node == nullptr || name != NodeName(node))
+            return "the listing and the variable list disagree";
+        previous = name;
+        rest.remove_prefix(end + 2);
+    }
+    return node == nullptr ? nullptr : "the variable list holds more variables than the listing";
+}
+
+bool ResultTouched(double result) {
+    return std::memcmp(&result, &UNTOUCHED_RESULT, sizeof result) != 0;
+}
+
+// Runs one line and checks what the engine promises after it.
+void RunLine(ExpressionEngine& engine, const std::string& line, std::string& listing) {
+    const std::string before = listing;
+    double result = UNTOUCHED_RESULT;
+    const int outcome = engine.Calculate(line.c_str(), &result, &listing);
+    if (outcome != 0 && outcome != -1 && outcome != RS_HELP && outcome != RS_LIST &&
+        outcome != RS_CLEAR)
+        Violation("Calculate answered a value outside 0, -1, 2, 3, 4", line);
+    if (engine.tokens != nullptr)
+        Violation("Calculate left a token list behind", line);
+    if (outcome != 0 && ResultTouched(result))
+        Violation("Calculate wrote the result of a line that executed nothing", line);
+    if (const char* broken = CheckListing(listing, engine.variables))
+        Violation(broken, line);
+    if (outcome == RS_CLEAR && (engine.variables != nullptr || !listing.empty()))
+        Violation("the clear command left variables behind", line);
+    if (outcome != 0 && outcome != RS_CLEAR && listing != before)
+        Violation("a line that executed nothing changed the memory", line);
+}
+
+} // namespace
+
+// The engine writes its help text and error banner to standard output; libFuzzer reports on
+// standard error, so standard output goes to /dev/null once, before the first input.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+        dup2(null, STDOUT_FILENO);
+        close(null);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ExpressionEngine engine;
+    std::string listing;
+    std::string line;
+    const char* text = reinterpret_cast<const char*>(data);
+    std::size_t start = 0;
+    while (start <= size) {
+        const void* feed = start < size ? std::memchr(text + start, '\n', size - start) : nullptr;
+        const std::size_t end = feed != nullptr ? static_cast<const char*>(feed) - text : size;
+        line.assign(text + start, end - start);
+        RunLine(engine, line, listing);
+        start = end + 1;
+    }
+    return 0;
+}
