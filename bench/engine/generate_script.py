@@ -14,7 +14,9 @@ comparisons and logic. Only constructs that every peer computes the same way are
 no "%" or backslash (their meaning is the calculator's own), "^" only with the exponents 2 and
 3 (bc takes integer exponents only, and the peers group "^" from the right), no number with an
 exponent (bc reads none), no division by anything that can be zero, and function arguments
-inside each function's domain. The calculator's leading minus negates the whole right side;
+inside each function's domain. The argument of "ena" is a sum of a few bases over 100, so it
+stays small: a product there overflows the double (python3 then stops with an error) and makes
+bc -l compute a number of thousands of digits, which takes minutes a line. The calculator's leading minus negates the whole right side;
 the peers get it as -( ... ). Its "!" is the peers' (x==0), its "&" and "|" their logical and/or
 of two operands compared with zero, with every binary operation fully parenthesised for them.
 
@@ -163,14 +165,21 @@ class Mix:
             node = Bin(op, node, right)
         return node
 
+    def additive(self, terms):
+        """A chain of + and - over bases and small constants: bounded by the bases' size."""
+        node = self.operand()
+        for _ in range(terms):
+            node = Bin(self.pick(['+', '-']), node, self.operand())
+        return node
+
     def function_argument(self, function):
+        if function == 'ena':
+            return Bin('/', self.additive(self.random.randint(1, 3)), Num('100'))
         inner = self.arithmetic(self.random.randint(1, 3))
         if function == 'kor':
             return Call('abs', inner)
         if function == 'ln':
             return Bin('+', Call('abs', inner), Num('1'))
-        if function == 'ena':
-            return Bin('/', inner, Num('100'))
         return inner
 
     def call(self):
