@@ -7,7 +7,8 @@
 // - the listing holds one "name = value\r\n" line per variable, each name a valid identifier
 //   of at most MAX_NAME_LENGTH characters, in strictly ascending byte order, and it agrees
 //   with the variable list itself;
-// - a line that fails (-1), the help and the listing command change nothing;
+// - a line that fails (-1), the help and the listing command change nothing, neither the
+//   listing nor any name or value bit of the memory;
 // - the clear command leaves the memory and the listing empty.
 // A line holding a NUL byte reaches the engine cut at that byte, as any C caller would pass it.
 
@@ -86,6 +87,29 @@ const char* CheckListing(const std::string& listing, const VariableNode* variabl
     return node == nullptr ? nullptr : "the variable list holds more variables than the listing";
 }
 
+constexpr std::uint64_t FNV_OFFSET_BASIS = 14695981039346656037ull;
+constexpr std::uint64_t FNV_PRIME = 1099511628211ull;
+
+// FNV-1a over every name and the exact bits of every value, so that a change the listing's six
+// decimals would hide still shows.
+std::uint64_t MemoryFingerprint(const VariableNode* variables) {
+    std::uint64_t hash = FNV_OFFSET_BASIS;
+    auto mix = [&hash](const void* bytes, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            hash ^= static_cast<const unsigned char*>(bytes)[i];
+            hash *= FNV_PRIME;
+        }
+    };
+    for (const VariableNode* node = variables; node != nullptr; node = node->next) {
+        const std::string_view name = NodeName(node);
+        const char separator = '\0';
+        mix(name.data(), name.size());
+        mix(&separator, 1);
+        mix(&node->value, sizeof node->value);
+    }
+    return hash;
+}
+
 bool ResultTouched(double result) {
     return std::memcmp(&result, &UNTOUCHED_RESULT, sizeof result) != 0;
 }
@@ -93,6 +117,7 @@ bool ResultTouched(double result) {
 // Runs one line and checks what the engine promises after it.
 void RunLine(ExpressionEngine& engine, const std::string& line, std::string& listing) {
     const std::string before = listing;
+    const std::uint64_t fingerprint = MemoryFingerprint(engine.variables);
     double result = UNTOUCHED_RESULT;
     const int outcome = engine.Calculate(line.c_str(), &result, &listing);
     if (outcome != 0 && outcome != -1 && outcome != RS_HELP && outcome != RS_LIST &&
@@ -106,7 +131,8 @@ void RunLine(ExpressionEngine& engine, const std::string& line, std::string& lis
         Violation(broken, line);
     if (outcome == RS_CLEAR && (engine.variables != nullptr || !listing.empty()))
         Violation("the clear command left variables behind", line);
-    if (outcome != 0 && outcome != RS_CLEAR && listing != before)
+    if (outcome != 0 && outcome != RS_CLEAR &&
+        (listing != before || MemoryFingerprint(engine.variables) != fingerprint))
         Violation("a line that executed nothing changed the memory", line);
 }
 
