@@ -4,7 +4,9 @@
 One seeded stream of statements is built as small expression trees and written four times:
   tarvin.txt   the calculator's own syntax, one statement a line
   bc.txt       for bc -l: every statement in parentheses, so bc prints its value
-  python.py    for python3: each statement followed by a print of its target
+  python.py    for python3: each statement followed by a print of its target, compiled and
+               run in blocks of lines (compiling a module of a million statements at once
+               takes gigabytes of memory)
   muparser.txt for the muparser harness: one expression a line, the value printed by the harness
 Every program thus prints one value per statement, in the same order, so the outputs can be
 compared line by line before anything is timed.
@@ -50,8 +52,21 @@ RESULTS = ['c', 'h', 'q', 'r', 's', 'u', 'v', 'w', 'ans']
 COUNTERS = ['x', 'y', 'n', 'z']
 
 BC_PROLOGUE = "define ab(x) { if (x < 0) return (-x); return (x); }\n"
-PYTHON_PROLOGUE = ("import sys\n"
-                   "from math import sin, cos, sqrt, exp, log, atan\n")
+# The statements follow the prologue as comment lines, which it compiles and runs in blocks.
+PYTHON_PROLOGUE = """import sys
+from math import sin, cos, sqrt, exp, log, atan
+def run(block):
+    exec(compile(''.join(block), 'python.py', 'exec'), globals())
+block = []
+for line in open(__file__):
+    if line.startswith('#'):
+        block.append(line[1:])
+        if len(block) == 10000:
+            run(block)
+            block = []
+run(block)
+sys.exit(0)
+"""
 
 
 class Num:
@@ -276,7 +291,8 @@ def peer_statement(target, operator, node, kind):
             right = '(' + name + operator[0] + right + ')'
         return name + '=' + right
     if kind == PYTHON:
-        return name + operator + right + '\nprint(' + name + ')'
+        # One line a statement, behind a comment mark: the prologue runs the lines.
+        return '#' + name + operator + right + '; print(' + name + ')'
     return '(' + name + operator + right + ')'
 
 
