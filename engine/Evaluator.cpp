@@ -138,30 +138,31 @@ int NextOperator(TokenNode*& cursor) {
 }
 
 // primary: identifier | constant | "(" expression ")" | function "(" expression ")"
-double EvaluatePrimary(TokenNode*& cursor, VariableNode*& variables, int depth) {
+double EvaluatePrimary(TokenNode*& cursor, VariableNode*& variables, int depth, NodePool* pool) {
     const int code = cursor->code;
     if (code == VARIJABLA)
-        return ExpressionEngine::GetVariable(cursor->text, variables);
+        return ExpressionEngine::GetVariable(cursor->text, variables, pool);
     if (code == INTKON || code == REAKON)
         return ReadNumber(cursor->text);
     if (code == LIJZAG) {
         cursor = cursor->next;
-        return ExpressionEngine::Evaluate(cursor, variables, true, depth + 1);
+        return ExpressionEngine::Evaluate(cursor, variables, true, depth + 1, pool);
     }
     if (code < ABS || code > TANGENS || cursor->next == nullptr)
         return NOT_A_NUMBER;
     cursor = cursor->next->next;
-    return ApplyFunction(code, ExpressionEngine::Evaluate(cursor, variables, true, depth + 1));
+    return ApplyFunction(code,
+                         ExpressionEngine::Evaluate(cursor, variables, true, depth + 1, pool));
 }
 
 // operand: [ "!" ] primary
-double EvaluateOperand(TokenNode*& cursor, VariableNode*& variables, int depth) {
+double EvaluateOperand(TokenNode*& cursor, VariableNode*& variables, int depth, NodePool* pool) {
     if (cursor->code != LOGICKO_NE)
-        return EvaluatePrimary(cursor, variables, depth);
+        return EvaluatePrimary(cursor, variables, depth, pool);
     cursor = cursor->next;
     if (cursor == nullptr)
         return NOT_A_NUMBER;
-    return Truth(EvaluatePrimary(cursor, variables, depth) == 0.0);
+    return Truth(EvaluatePrimary(cursor, variables, depth, pool) == 0.0);
 }
 
 } // namespace
@@ -174,19 +175,19 @@ bool ExpressionEngine::HasPrecedence(StackEntry* top, int code) {
     return OperatorLevel(top->code) >= OperatorLevel(code);
 }
 
-void ExpressionEngine::PopEntry(StackEntry*& stack) {
+void ExpressionEngine::PopEntry(StackEntry*& stack, NodePool* pool) {
     StackEntry* entry = stack;
     stack = entry->next;
-    ReleaseStackEntry(entry);
+    ReleaseStackEntry(entry, pool);
 }
 
 // Reduces every pending operand that binds at least as tightly, then pushes value with code.
-void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code) {
+void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code, NodePool* pool) {
     while (HasPrecedence(stack, code)) {
         value = ApplyOperator(stack->code, stack->value, value);
-        PopEntry(stack);
+        PopEntry(stack, pool);
     }
-    StackEntry* entry = NewStackEntry();
+    StackEntry* entry = NewStackEntry(pool);
     entry->value = value;
     entry->code = code;
     entry->next = stack;
@@ -197,7 +198,7 @@ void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code) 
 // A leading "-" negates the whole expression once its operators are applied. Lists reach
 // here only after the check, which bounds the nesting; deeper groups still give NaN.
 double ExpressionEngine::Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested,
-                                  int depth) {
+                                  int depth, NodePool* pool) {
     if (depth > MAX_NESTING) {
         SkipGroup(cursor);
         return NOT_A_NUMBER;
@@ -208,14 +209,14 @@ double ExpressionEngine::Evaluate(TokenNode*& cursor, VariableNode*& variables, 
     StackEntry* stack = nullptr;
     try {
         while (!AtExpressionEnd(cursor, nested)) {
-            const double value = EvaluateOperand(cursor, variables, depth);
-            PushOperator(stack, value, NextOperator(cursor));
+            const double value = EvaluateOperand(cursor, variables, depth, pool);
+            PushOperator(stack, value, NextOperator(cursor), pool);
         }
     } catch (...) {
-        FreeList(stack);
+        FreeList(stack, pool);
         throw;
     }
     const double result = stack != nullptr ? stack->value : NOT_A_NUMBER;
-    FreeList(stack);
+    FreeList(stack, pool);
     return negate ? -result : result;
 }

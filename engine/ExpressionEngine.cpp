@@ -5,29 +5,22 @@
 #include <cmath>
 #include <cstring>
 #include <new>
-#include <vector>
 
-// What a statement may change in the variable memory, noted before it runs, so that a line
-// that runs out of memory halfway leaves the memory as it was. A statement changes only its
-// target and creates the variables it reads that do not exist yet; all of them are identifier
-// tokens of the line, so one pass over the tokens finds every name to undo.
+// What a statement may change in the variable memory, so that a line that runs out of memory
+// halfway leaves the memory as it was. A statement changes only its target's value and
+// creates variables; the target's old value is noted before the statement runs, and every
+// variable created is recorded by InsertVariable in the pool as it comes into being.
 struct LineUndo {
-    std::vector<const char*> created;
     const char* target = nullptr;
     bool targetExisted = false;
     double targetValue = 0.0;
 
     void Note(const TokenNode* first, VariableNode* variables);
-    void Restore(VariableNode*& variables) const;
+    void Restore(VariableNode*& variables, NodePool& pool) const;
 };
 
-// Runs before the statement changes anything, so a failure here changes nothing either.
+// Finds the target only; it allocates nothing, so it cannot fail.
 void LineUndo::Note(const TokenNode* first, VariableNode* variables) {
-    for (const TokenNode* token = first; token != nullptr; token = token->next) {
-        VariableNode* cursor = variables;
-        if (token->code == VARIJABLA && !ExpressionEngine::FindVariable(token->text, cursor))
-            created.push_back(token->text);
-    }
     VariableNode* cursor = variables;
     target = first->text;
     targetExisted = ExpressionEngine::FindVariable(target, cursor);
@@ -35,12 +28,14 @@ void LineUndo::Note(const TokenNode* first, VariableNode* variables) {
 }
 
 // Puts back the target's old value and removes the variables the line created; allocates
-// nothing.
-void LineUndo::Restore(VariableNode*& variables) const {
+// nothing, since the target, when it existed, is still there.
+void LineUndo::Restore(VariableNode*& variables, NodePool& pool) const {
     if (target != nullptr && targetExisted)
-        ExpressionEngine::SetVariable(variables, target, targetValue);
-    for (const char* name : created)
-        ExpressionEngine::RemoveVariable(variables, name);
+        ExpressionEngine::SetVariable(variables, target, targetValue, &pool);
+    for (VariableNode* created : pool.createdVariables)
+        if (created != nullptr)
+            ExpressionEngine::RemoveVariable(variables, created->name, &pool);
+    pool.createdVariables.clear();
 }
 
 namespace {
@@ -63,18 +58,19 @@ double CombineAssignment(int code, double target, double right) {
 }
 
 int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
-    if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens))
+    NodePool* pool = &engine.pool;
+    if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens, pool))
         return -1;
     undo.Note(engine.tokens, engine.variables);
-    ExpressionEngine::ExecuteAssignment(engine.tokens, engine.variables);
-    value = ExpressionEngine::GetVariable(engine.tokens->text, engine.variables);
+    ExpressionEngine::ExecuteAssignment(engine.tokens, engine.variables, pool);
+    value = ExpressionEngine::GetVariable(engine.tokens->text, engine.variables, pool);
     return 0;
 }
 
 // Reads the line and acts on its status; the tokens stay in engine.tokens for the caller.
 int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& value) {
     int status = RS_STATEMENT;
-    engine.tokens = ExpressionEngine::ReadLine(line, status);
+    engine.tokens = ExpressionEngine::ReadLine(line, status, &engine.pool);
     switch (status) {
     case RS_QUIT:
         return -1;
@@ -82,7 +78,7 @@ int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& 
     case RS_LIST:
         return status;
     case RS_CLEAR:
-        ExpressionEngine::FreeList(engine.variables);
+        ExpressionEngine::FreeList(engine.variables, &engine.pool);
         return RS_CLEAR;
     default:
         return RunStatement(engine, undo, value);
@@ -102,12 +98,14 @@ void ListAfterFailure(VariableNode* variables, std::string* listing) {
 ExpressionEngine::ExpressionEngine() : tokens(nullptr), variables(nullptr) {}
 
 ExpressionEngine::~ExpressionEngine() {
-    FreeList(tokens);
-    FreeList(variables);
+    FreeList(tokens, &pool);
+    FreeList(variables, &pool);
+    FreeSpares(pool);
 }
 
 int ExpressionEngine::Calculate(const char* line, double* result, std::string* listing) {
     tokens = nullptr;
+    pool.createdVariables.clear();
     LineUndo undo;
     double value = 0.0;
     int outcome = -1;
@@ -115,11 +113,11 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
         outcome = RunLine(*this, line, undo, value);
         ListVariables(variables, listing);
     } catch (const std::bad_alloc&) {
-        undo.Restore(variables);
+        undo.Restore(variables, pool);
         outcome = -1;
         ListAfterFailure(variables, listing);
     }
-    FreeList(tokens);
+    FreeList(tokens, &pool);
     if (outcome == 0 && result != nullptr)
         *result = value;
     return outcome;
@@ -127,7 +125,8 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
 
 // Stores the value of the right side in the target, combined with the target's old value
 // for the compound operators.
-void ExpressionEngine::ExecuteAssignment(TokenNode* first, VariableNode*& variables) {
+void ExpressionEngine::ExecuteAssignment(TokenNode* first, VariableNode*& variables,
+                                         NodePool* pool) {
     char name[NAME_SIZE];
     const std::size_t length = std::strlen(first->text);
     if (length > MAX_NAME_LENGTH)
@@ -136,10 +135,10 @@ void ExpressionEngine::ExecuteAssignment(TokenNode* first, VariableNode*& variab
     const int assignment = first->next->code;
     TokenNode* cursor = first->next->next;
     if (assignment == JEDNAKO) {
-        SetVariable(variables, name, Evaluate(cursor, variables, false, 0));
+        SetVariable(variables, name, Evaluate(cursor, variables, false, 0, pool), pool);
         return;
     }
-    const double target = GetVariable(name, variables);
-    const double right = Evaluate(cursor, variables, false, 0);
-    SetVariable(variables, name, CombineAssignment(assignment, target, right));
+    const double target = GetVariable(name, variables, pool);
+    const double right = Evaluate(cursor, variables, false, 0, pool);
+    SetVariable(variables, name, CombineAssignment(assignment, target, right), pool);
 }

@@ -11,8 +11,13 @@
 // one line and owns both lists: the token list for the duration of the call, the variables for
 // the life of the engine. Nesting of groups and function arguments is bounded by MAX_NESTING,
 // and an allocation failure fails the line without changing the memory.
+//
+// Every operation that allocates or releases nodes takes the engine's NodePool last; Calculate
+// passes its own, so nodes are reused from line to line. Called without one (null), the
+// operations use the heap for every node, as each node is a heap block either way.
 
 #include "EngineRecords.h"
+#include "NodePool.h"
 #include "TokenModel.h"
 
 #include <string>
@@ -24,6 +29,8 @@ class ExpressionEngine {
 public:
     TokenNode* tokens;
     VariableNode* variables;
+    // Spare nodes and live counts of this engine's lists.
+    NodePool pool;
 
     ExpressionEngine();
     ~ExpressionEngine();
@@ -37,9 +44,10 @@ public:
     int Calculate(const char* line, double* result, std::string* listing);
 
     // Token model.
-    static void FreeList(TokenNode*& head);
-    static void FreeList(VariableNode*& head);
-    static void FreeList(StackEntry*& head);
+    static void FreeList(TokenNode*& head, NodePool* pool = nullptr);
+    static void FreeList(VariableNode*& head, NodePool* pool = nullptr);
+    static void FreeList(StackEntry*& head, NodePool* pool = nullptr);
+    static void FreeSpares(NodePool& pool);
     static const char* TokenName(int code);
 
     // Lexer. Scans one token from position, advancing it, writes its text (NUL-terminated)
@@ -49,7 +57,7 @@ public:
     static void NextToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], int& code);
 
     // Line reader and command words.
-    static TokenNode* ReadLine(const char* line, int& status);
+    static TokenNode* ReadLine(const char* line, int& status, NodePool* pool = nullptr);
     // True when text is one of the seven command words; status then gets its ReadStatus.
     // On false, status is left unchanged.
     static bool FindCommandWord(const char* text, int& status);
@@ -57,39 +65,43 @@ public:
     static void DumpTokens(TokenNode* head);
 
     // Statement check. depth counts the groups and arguments around the expression.
-    static bool CheckStatement(TokenNode* first);
-    static bool CheckExpression(TokenNode*& cursor, bool nested, int depth);
+    static bool CheckStatement(TokenNode* first, NodePool* pool = nullptr);
+    static bool CheckExpression(TokenNode*& cursor, bool nested, int depth,
+                                NodePool* pool = nullptr);
     static bool LookupFunction(const char* text, int& code);
 
     // Variable store. Names longer than MAX_NAME_LENGTH are never stored.
     static bool FindVariable(const char* name, VariableNode*& cursor);
     static void InsertVariable(VariableNode*& head, VariableNode* before, const char* name,
-                               double value);
-    static void SetVariable(VariableNode*& head, const char* name, double value);
-    static double GetVariable(const char* name, VariableNode*& head);
+                               double value, NodePool* pool = nullptr);
+    static void SetVariable(VariableNode*& head, const char* name, double value,
+                            NodePool* pool = nullptr);
+    static double GetVariable(const char* name, VariableNode*& head, NodePool* pool = nullptr);
     static void ListVariables(VariableNode* first, std::string* target);
 
     // Evaluator. depth counts the groups and arguments around the expression.
-    static double Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested, int depth);
-    static void PushOperator(StackEntry*& stack, double value, int code);
+    static double Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested, int depth,
+                           NodePool* pool = nullptr);
+    static void PushOperator(StackEntry*& stack, double value, int code, NodePool* pool = nullptr);
     static bool HasPrecedence(StackEntry* top, int code);
 
     // Statement execution.
-    static void ExecuteAssignment(TokenNode* first, VariableNode*& variables);
+    static void ExecuteAssignment(TokenNode* first, VariableNode*& variables,
+                                  NodePool* pool = nullptr);
 
 private:
     // Every node of the engine is allocated and released through these.
-    static TokenNode* NewTokenNode();
-    static void ReleaseTokenNode(TokenNode* node);
-    static VariableNode* NewVariableNode();
-    static void ReleaseVariableNode(VariableNode* node);
-    static StackEntry* NewStackEntry();
-    static void ReleaseStackEntry(StackEntry* entry);
+    static TokenNode* NewTokenNode(NodePool* pool);
+    static void ReleaseTokenNode(TokenNode* node, NodePool* pool);
+    static VariableNode* NewVariableNode(NodePool* pool);
+    static void ReleaseVariableNode(VariableNode* node, NodePool* pool);
+    static StackEntry* NewStackEntry(NodePool* pool);
+    static void ReleaseStackEntry(StackEntry* entry, NodePool* pool);
 
-    static TokenNode* AppendToken(TokenNode* last, int code, const char* text);
-    static void RemoveLeadingPlus(TokenNode*& cursor);
-    static void RemoveVariable(VariableNode*& head, const char* name);
-    static void PopEntry(StackEntry*& stack);
+    static TokenNode* AppendToken(TokenNode* last, int code, const char* text, NodePool* pool);
+    static void RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool);
+    static void RemoveVariable(VariableNode*& head, const char* name, NodePool* pool);
+    static void PopEntry(StackEntry*& stack, NodePool* pool);
     // Notes and undoes what a line changes in the variable memory (ExpressionEngine.cpp).
     friend struct LineUndo;
 };

@@ -55,8 +55,9 @@ TokenNode* FirstNode(TokenNode* last) {
 } // namespace
 
 bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
+    // Most first tokens share no first letter with any word, so that is tested before the rest.
     for (const CommandWord& command : COMMAND_WORDS) {
-        if (std::strcmp(command.word, text) == 0) {
+        if (command.word[0] == text[0] && std::strcmp(command.word, text) == 0) {
             status = command.status;
             return true;
         }
@@ -73,8 +74,9 @@ void ExpressionEngine::PrintHelp() {
 void ExpressionEngine::DumpTokens(TokenNode*) {}
 
 // Allocates a node for the token and links it after last (which may be null).
-TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* text) {
-    TokenNode* node = NewTokenNode();
+TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* text,
+                                         NodePool* pool) {
+    TokenNode* node = NewTokenNode(pool);
     node->code = static_cast<signed char>(code);
     std::memcpy(node->text, text, TOKEN_BUFFER_SIZE);
     node->prev = last;
@@ -87,7 +89,7 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
 // line: command-word [ anything ] | token { token } EOLN
 // A command word as the first token ends the reading at once. A lexical error ends it too,
 // writes the banner and releases the tokens read so far. An empty line gives one EOLN node.
-TokenNode* ExpressionEngine::ReadLine(const char* line, int& status) {
+TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* pool) {
     char text[TOKEN_BUFFER_SIZE];
     int code = NEDEF;
     TokenNode* last = nullptr;
@@ -102,14 +104,14 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status) {
                     return nullptr;
                 }
                 status = RS_STATEMENT;
-                last = AppendToken(last, code, text);
+                last = AppendToken(last, code, text, pool);
             } else if (code != GRESKA && code != EOLN) {
-                last = AppendToken(last, code, text);
+                last = AppendToken(last, code, text, pool);
             }
         } while (code != GRESKA && code != EOLN);
     } catch (const std::bad_alloc&) {
         TokenNode* partial = FirstNode(last);
-        FreeList(partial);
+        FreeList(partial, pool);
         throw;
     }
     TokenNode* head = FirstNode(last);
@@ -117,7 +119,7 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status) {
     if (code == GRESKA) {
         std::fputs(ERROR_BANNER, stdout);
         std::fflush(stdout);
-        FreeList(head);
+        FreeList(head, pool);
         DumpTokens(head);
     }
     return head;

@@ -1,54 +1,119 @@
 // Allocation and release of the engine's heap records, and the release of whole lists.
 // Every node passes through these functions, so a different allocator needs changes here only.
-// Allocation throws std::bad_alloc on exhaustion; Calculate turns that into a failed line.
+// With a pool, released nodes are kept as spares and handed out again before the heap is
+// asked; without one (null), each node goes straight to and from the heap. Allocation throws
+// std::bad_alloc on exhaustion; Calculate turns that into a failed line.
 
 #include "ExpressionEngine.h"
 
-TokenNode* ExpressionEngine::NewTokenNode() {
-    return new TokenNode();
+namespace {
+
+// Takes a spare node, or a new one from the heap, and counts it live; the node is zeroed.
+template <typename Node> Node* TakeNode(Node*& spares, int& spareCount, long& live) {
+    Node* node = spares;
+    if (node != nullptr) {
+        spares = node->next;
+        --spareCount;
+        *node = Node();
+    } else {
+        node = new Node();
+    }
+    ++live;
+    return node;
 }
 
-void ExpressionEngine::ReleaseTokenNode(TokenNode* node) {
-    delete node;
+// Keeps the node as a spare while there is room, otherwise gives it back to the heap.
+template <typename Node> void GiveNode(Node* node, Node*& spares, int& spareCount, long& live) {
+    --live;
+    if (spareCount >= SPARE_LIMIT) {
+        delete node;
+        return;
+    }
+    node->next = spares;
+    spares = node;
+    ++spareCount;
 }
 
-VariableNode* ExpressionEngine::NewVariableNode() {
-    return new VariableNode();
+template <typename Node> void DeleteAll(Node*& head) {
+    while (head != nullptr) {
+        Node* node = head;
+        head = node->next;
+        delete node;
+    }
 }
 
-void ExpressionEngine::ReleaseVariableNode(VariableNode* node) {
-    delete node;
+} // namespace
+
+TokenNode* ExpressionEngine::NewTokenNode(NodePool* pool) {
+    if (pool == nullptr)
+        return new TokenNode();
+    return TakeNode(pool->spareTokens, pool->spareTokenCount, pool->liveTokens);
 }
 
-StackEntry* ExpressionEngine::NewStackEntry() {
-    return new StackEntry();
+void ExpressionEngine::ReleaseTokenNode(TokenNode* node, NodePool* pool) {
+    if (pool == nullptr)
+        delete node;
+    else
+        GiveNode(node, pool->spareTokens, pool->spareTokenCount, pool->liveTokens);
 }
 
-void ExpressionEngine::ReleaseStackEntry(StackEntry* entry) {
-    delete entry;
+VariableNode* ExpressionEngine::NewVariableNode(NodePool* pool) {
+    if (pool == nullptr)
+        return new VariableNode();
+    return TakeNode(pool->spareVariables, pool->spareVariableCount, pool->liveVariables);
+}
+
+void ExpressionEngine::ReleaseVariableNode(VariableNode* node, NodePool* pool) {
+    if (pool == nullptr)
+        delete node;
+    else
+        GiveNode(node, pool->spareVariables, pool->spareVariableCount, pool->liveVariables);
+}
+
+StackEntry* ExpressionEngine::NewStackEntry(NodePool* pool) {
+    if (pool == nullptr)
+        return new StackEntry();
+    return TakeNode(pool->spareEntries, pool->spareEntryCount, pool->liveEntries);
+}
+
+void ExpressionEngine::ReleaseStackEntry(StackEntry* entry, NodePool* pool) {
+    if (pool == nullptr)
+        delete entry;
+    else
+        GiveNode(entry, pool->spareEntries, pool->spareEntryCount, pool->liveEntries);
+}
+
+// Gives every spare node back to the heap; the live counts are left as they are.
+void ExpressionEngine::FreeSpares(NodePool& pool) {
+    DeleteAll(pool.spareTokens);
+    DeleteAll(pool.spareVariables);
+    DeleteAll(pool.spareEntries);
+    pool.spareTokenCount = 0;
+    pool.spareVariableCount = 0;
+    pool.spareEntryCount = 0;
 }
 
 // Releases every node from head along the next links and leaves head null.
-void ExpressionEngine::FreeList(TokenNode*& head) {
+void ExpressionEngine::FreeList(TokenNode*& head, NodePool* pool) {
     while (head != nullptr) {
         TokenNode* node = head;
         head = node->next;
-        ReleaseTokenNode(node);
+        ReleaseTokenNode(node, pool);
     }
 }
 
-void ExpressionEngine::FreeList(VariableNode*& head) {
+void ExpressionEngine::FreeList(VariableNode*& head, NodePool* pool) {
     while (head != nullptr) {
         VariableNode* node = head;
         head = node->next;
-        ReleaseVariableNode(node);
+        ReleaseVariableNode(node, pool);
     }
 }
 
-void ExpressionEngine::FreeList(StackEntry*& head) {
+void ExpressionEngine::FreeList(StackEntry*& head, NodePool* pool) {
     while (head != nullptr) {
         StackEntry* entry = head;
         head = entry->next;
-        ReleaseStackEntry(entry);
+        ReleaseStackEntry(entry, pool);
     }
 }

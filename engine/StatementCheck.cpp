@@ -37,19 +37,19 @@ bool ExpressionEngine::LookupFunction(const char* text, int& code) {
 }
 
 // Takes the "+" under the cursor out of the list; the cursor moves to its successor.
-void ExpressionEngine::RemoveLeadingPlus(TokenNode*& cursor) {
+void ExpressionEngine::RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool) {
     TokenNode* plus = cursor;
     cursor = plus->next;
     plus->prev->next = cursor;
     if (cursor != nullptr)
         cursor->prev = plus->prev;
-    ReleaseTokenNode(plus);
+    ReleaseTokenNode(plus, pool);
 }
 
 namespace {
 
 // One step while an operand is expected: an operand, a group, or "!" before either.
-bool CheckOperandPosition(TokenNode*& cursor, int depth, bool& afterOperand) {
+bool CheckOperandPosition(TokenNode*& cursor, int depth, bool& afterOperand, NodePool* pool) {
     const int code = cursor->code;
     if (IsOperand(code)) {
         afterOperand = true;
@@ -58,7 +58,7 @@ bool CheckOperandPosition(TokenNode*& cursor, int depth, bool& afterOperand) {
     if (code == LIJZAG) {
         cursor = cursor->next;
         afterOperand = true;
-        return ExpressionEngine::CheckExpression(cursor, true, depth + 1);
+        return ExpressionEngine::CheckExpression(cursor, true, depth + 1, pool);
     }
     if (code != LOGICKO_NE || cursor->next == nullptr)
         return false;
@@ -71,7 +71,7 @@ bool CheckOperandPosition(TokenNode*& cursor, int depth, bool& afterOperand) {
 }
 
 // One step after an operand: a binary operator, or "(" that makes the operand a function call.
-bool CheckAfterOperand(TokenNode*& cursor, int depth, bool& afterOperand) {
+bool CheckAfterOperand(TokenNode*& cursor, int depth, bool& afterOperand, NodePool* pool) {
     if (IsBinaryOperator(cursor->code)) {
         afterOperand = false;
         return true;
@@ -81,14 +81,14 @@ bool CheckAfterOperand(TokenNode*& cursor, int depth, bool& afterOperand) {
         return false;
     cursor->prev->code = static_cast<signed char>(function);
     cursor = cursor->next;
-    return ExpressionEngine::CheckExpression(cursor, true, depth + 1);
+    return ExpressionEngine::CheckExpression(cursor, true, depth + 1, pool);
 }
 
 } // namespace
 
 // expression: [ "-" | "+" ] term { binary-operator term }
 // term: [ "!" ] ( identifier | constant | "(" expression ")" | function "(" expression ")" )
-bool ExpressionEngine::CheckExpression(TokenNode*& cursor, bool nested, int depth) {
+bool ExpressionEngine::CheckExpression(TokenNode*& cursor, bool nested, int depth, NodePool* pool) {
     if (cursor == nullptr || depth > MAX_NESTING)
         return false;
     if (cursor->code == MINUS) {
@@ -96,15 +96,15 @@ bool ExpressionEngine::CheckExpression(TokenNode*& cursor, bool nested, int dept
     } else if (cursor->code == PLUS) {
         if (cursor->prev == nullptr)
             return false;
-        RemoveLeadingPlus(cursor);
+        RemoveLeadingPlus(cursor, pool);
     }
     bool verdict = true;
     bool afterOperand = false;
     while (cursor != nullptr && verdict && !(nested && cursor->code == DESZAG)) {
         if (afterOperand)
-            verdict = CheckAfterOperand(cursor, depth, afterOperand);
+            verdict = CheckAfterOperand(cursor, depth, afterOperand, pool);
         else
-            verdict = CheckOperandPosition(cursor, depth, afterOperand);
+            verdict = CheckOperandPosition(cursor, depth, afterOperand, pool);
         if (cursor != nullptr)
             cursor = cursor->next;
     }
@@ -113,12 +113,12 @@ bool ExpressionEngine::CheckExpression(TokenNode*& cursor, bool nested, int dept
 }
 
 // statement: identifier assignment-operator expression
-bool ExpressionEngine::CheckStatement(TokenNode* first) {
+bool ExpressionEngine::CheckStatement(TokenNode* first, NodePool* pool) {
     if (first == nullptr || first->code != VARIJABLA)
         return false;
     TokenNode* second = first->next;
     if (second == nullptr || !IsAssignmentOperator(second->code))
         return false;
     TokenNode* cursor = second->next;
-    return CheckExpression(cursor, false, 0);
+    return CheckExpression(cursor, false, 0, pool);
 }

@@ -23,12 +23,24 @@ void AppendListingLine(std::string& listing, const VariableNode& node) {
     listing.append("\r\n");
 }
 
+// The name order: bytes compared as unsigned values, a name that ends first sorting first.
+// Written out rather than calling strcmp, as most names are a letter or two and the search
+// compares one name per node.
+int CompareNames(const char* left, const char* right) {
+    const auto* a = reinterpret_cast<const unsigned char*>(left);
+    const auto* b = reinterpret_cast<const unsigned char*>(right);
+    while (*a != 0 && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return static_cast<int>(*a) - static_cast<int>(*b);
+}
+
 } // namespace
 
 bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor) {
     while (cursor != nullptr) {
-        // strcmp compares the bytes as unsigned values: the name order.
-        const int order = std::strcmp(cursor->name, name);
+        const int order = CompareNames(cursor->name, name);
         if (order == 0)
             return true;
         if (order > 0)
@@ -38,14 +50,21 @@ bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor) {
     return false;
 }
 
-// Links a new variable immediately before `before` (null: at the end). A name too long for
-// the name field is refused, so that two long names are never merged into one variable.
+// Links a new variable immediately before `before` (null: at the end) and records it in the
+// pool. A name too long for the name field is refused, so that two long names are never
+// merged into one variable.
 void ExpressionEngine::InsertVariable(VariableNode*& head, VariableNode* before, const char* name,
-                                      double value) {
+                                      double value, NodePool* pool) {
     const std::size_t length = std::strlen(name);
     if (length > MAX_NAME_LENGTH)
         return;
-    VariableNode* node = NewVariableNode();
+    // The slot in the record of created variables comes first, so that a failure to grow the
+    // record leaves nothing to undo; a failed allocation leaves the slot null.
+    if (pool != nullptr)
+        pool->createdVariables.push_back(nullptr);
+    VariableNode* node = NewVariableNode(pool);
+    if (pool != nullptr)
+        pool->createdVariables.back() = node;
     std::memcpy(node->name, name, length + 1);
     node->value = value;
     node->next = before;
@@ -59,33 +78,34 @@ void ExpressionEngine::InsertVariable(VariableNode*& head, VariableNode* before,
     previous->next = node;
 }
 
-void ExpressionEngine::SetVariable(VariableNode*& head, const char* name, double value) {
+void ExpressionEngine::SetVariable(VariableNode*& head, const char* name, double value,
+                                   NodePool* pool) {
     VariableNode* cursor = head;
     if (FindVariable(name, cursor))
         cursor->value = value;
     else
-        InsertVariable(head, cursor, name, value);
+        InsertVariable(head, cursor, name, value, pool);
 }
 
-double ExpressionEngine::GetVariable(const char* name, VariableNode*& head) {
+double ExpressionEngine::GetVariable(const char* name, VariableNode*& head, NodePool* pool) {
     VariableNode* cursor = head;
     if (FindVariable(name, cursor))
         return cursor->value;
-    InsertVariable(head, cursor, name, 0.0);
+    InsertVariable(head, cursor, name, 0.0, pool);
     return 0.0;
 }
 
 // Unlinks and releases the variable of that name, if there is one. Only used to undo the
 // variables that a failed line created.
-void ExpressionEngine::RemoveVariable(VariableNode*& head, const char* name) {
+void ExpressionEngine::RemoveVariable(VariableNode*& head, const char* name, NodePool* pool) {
     VariableNode** link = &head;
-    while (*link != nullptr && std::strcmp((*link)->name, name) < 0)
+    while (*link != nullptr && CompareNames((*link)->name, name) < 0)
         link = &(*link)->next;
-    if (*link == nullptr || std::strcmp((*link)->name, name) != 0)
+    if (*link == nullptr || CompareNames((*link)->name, name) != 0)
         return;
     VariableNode* node = *link;
     *link = node->next;
-    ReleaseVariableNode(node);
+    ReleaseVariableNode(node, pool);
 }
 
 // Replaces target's content with one line per variable. The listing is built aside and

@@ -1,0 +1,32 @@
+#pragma once
+
+// The nodes one engine keeps for reuse, the count of its nodes in use, and the variables
+// created by the line being run.
+
+#include "EngineRecords.h"
+#include "TokenModel.h"
+
+#include <vector>
+
+// Most released nodes of each kind that a pool keeps; beyond it they go back to the heap, so
+// a single long line does not hold its memory for the life of the engine.
+constexpr int SPARE_LIMIT = 256;
+
+// Each node, whether taken from the heap or from the spares, is a separate heap block made by
+// new, so a node may be released with or without a pool. The spares are chained through the
+// nodes' own next links. The live counts rise at every New* and fall at every Release* made
+// with the pool, so after a line only the variables are live.
+struct NodePool {
+    TokenNode* spareTokens = nullptr;
+    VariableNode* spareVariables = nullptr;
+    StackEntry* spareEntries = nullptr;
+    int spareTokenCount = 0;
+    int spareVariableCount = 0;
+    int spareEntryCount = 0;
+    long liveTokens = 0;
+    long liveVariables = 0;
+    long liveEntries = 0;
+    // Variables that InsertVariable created since Calculate began the line; a null slot is
+    // one whose allocation failed. Its capacity stays from line to line.
+    std::vector<VariableNode*> createdVariables;
+};
