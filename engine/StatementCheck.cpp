@@ -25,13 +25,19 @@ bool IsAssignmentOperator(int code) {
     return code >= JEDNAKO && code <= STEPEN_JED;
 }
 
+// The byte order of strcmp, deciding on the first byte without the call where it differs.
+int CompareFunctionName(const char* entry, const char* text) {
+    const int leading = static_cast<unsigned char>(entry[0]) - static_cast<unsigned char>(text[0]);
+    return leading != 0 ? leading : std::strcmp(entry, text);
+}
+
 } // namespace
 
 bool ExpressionEngine::LookupFunction(const char* text, int& code) {
     int position = 0;
-    int order = std::strcmp(FUNCTION_NAMES[position], text);
+    int order = CompareFunctionName(FUNCTION_NAMES[position], text);
     while (order < 0 && ++position < FUNCTION_COUNT)
-        order = std::strcmp(FUNCTION_NAMES[position], text);
+        order = CompareFunctionName(FUNCTION_NAMES[position], text);
     code = ABS + position;
     return order == 0;
 }

@@ -38,13 +38,20 @@ int CompareNames(const char* left, const char* right) {
 
 } // namespace
 
+// Most nodes differ from the name in the first byte, which alone then decides the order.
 bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor) {
+    const unsigned char first = static_cast<unsigned char>(name[0]);
     while (cursor != nullptr) {
-        const int order = CompareNames(cursor->name, name);
-        if (order == 0)
-            return true;
-        if (order > 0)
+        const unsigned char leading = static_cast<unsigned char>(cursor->name[0]);
+        if (leading > first)
             return false;
+        if (leading == first) {
+            const int order = CompareNames(cursor->name, name);
+            if (order == 0)
+                return true;
+            if (order > 0)
+                return false;
+        }
         cursor = cursor->next;
     }
     return false;
