@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -154,8 +156,97 @@ bool LoadAddedLines(QPlainTextEdit* edit, const CString& value) {
     return true;
 }
 
+// Where value differs from the last load, in whole lines: both share their
+// first `first` bytes and everything from oldEnd (in the old text) and newEnd
+// (in value) on; each of those bounds stands at the start of a line.
+struct ChangedLines {
+    std::size_t first;
+    std::size_t oldEnd;
+    std::size_t newEnd;
+};
+
+// Length of the common leading text, cut back to just after its last LF.
+std::size_t CommonLeadingLines(std::string_view a, std::string_view b) {
+    std::size_t limit = std::min(a.size(), b.size());
+    std::size_t same = static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(limit), b.begin()).first -
+        a.begin());
+    std::size_t lineFeed = a.substr(0, same).rfind('\n');
+    return lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
+}
+
+bool StartsLine(std::string_view text, std::size_t tail) {
+    return tail == text.size() || text[text.size() - tail - 1] == '\n';
+}
+
+// Length of the common trailing text that starts a line in both a and b,
+// whose own starts are line starts.
+std::size_t CommonTrailingLines(std::string_view a, std::string_view b) {
+    std::size_t limit = std::min(a.size(), b.size());
+    std::size_t same = static_cast<std::size_t>(
+        std::mismatch(a.rbegin(), a.rbegin() + static_cast<std::ptrdiff_t>(limit), b.rbegin())
+            .first -
+        a.rbegin());
+    if (StartsLine(a, same) && StartsLine(b, same))
+        return same;
+    std::size_t lineFeed = a.substr(a.size() - same).find('\n');
+    return lineFeed == std::string_view::npos ? 0 : same - lineFeed - 1;
+}
+
+ChangedLines FindChangedLines(std::string_view old, std::string_view value) {
+    std::size_t first = CommonLeadingLines(old, value);
+    std::size_t tail = CommonTrailingLines(old.substr(first), value.substr(first));
+    return {first, old.size() - tail, value.size() - tail};
+}
+
+// The document position where the line starting at byte offset of text
+// begins; text is the control's text, one CR LF between paragraphs.
+int PositionOfLine(const QTextDocument* document, std::string_view text, std::size_t offset) {
+    if (offset == text.size() && (offset == 0 || text[offset - 1] != '\n'))
+        return document->characterCount() - 1;
+    auto lines = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
+    return document->findBlockByNumber(static_cast<int>(lines)).position();
+}
+
+// Replaces the document's text between two positions as one change that
+// cannot be undone, and returns the control's text of what now stands there.
+std::string ReplaceRange(QPlainTextEdit* edit, int start, int end, std::string_view lines) {
+    QTextDocument* document = edit->document();
+    bool undoRedo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.insertText(WithoutCarriageReturns(lines));
+    document->setUndoRedoEnabled(undoRedo);
+    document->setModified(false);
+    cursor.setPosition(start, QTextCursor::KeepAnchor);
+    return WithCarriageReturns(cursor.selectedText());
+}
+
+// Brings an edit that still holds its last load, shown exactly as the field
+// was, up to value by replacing only the lines that differ. When the new
+// lines do not read back as they were given, the edit is loaded in full.
+bool LoadChangedLines(QPlainTextEdit* edit, const CString& value) {
+    LoadedTextRecord* record = UnchangedRecord(edit);
+    if (!record || !record->controlIsField || edit->maximumBlockCount() > 0)
+        return false;
+    std::string_view old = record->field;
+    std::string_view text = value.Text();
+    ChangedLines changed = FindChangedLines(old, text);
+    int start = PositionOfLine(edit->document(), old, changed.first);
+    int end = PositionOfLine(edit->document(), old, changed.oldEnd);
+    std::string_view lines = text.substr(changed.first, changed.newEnd - changed.first);
+    if (ReplaceRange(edit, start, end, lines) != lines)
+        return false;
+    record->field = value.Text();
+    ShowFromStart(edit);
+    record->edited = false;
+    return true;
+}
+
 void LoadMultiLineText(QPlainTextEdit* edit, const CString& value) {
-    if (LoadAddedLines(edit, value))
+    if (LoadAddedLines(edit, value) || LoadChangedLines(edit, value))
         return;
     SetControlText(edit, value);
     RecordFullLoad(edit, value);

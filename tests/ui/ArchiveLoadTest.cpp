@@ -37,6 +37,22 @@ QByteArray Lines(int count, const char* name) {
 
 const QByteArray kOld = Lines(300, "a");
 
+// kOld with its lines from `from` to `to` (counted from 0, `to` excluded)
+// replaced by replacement.
+QByteArray ReplacedLines(int from, int to, const QByteArray& replacement) {
+    QList<QByteArray> lines = kOld.split('\n');
+    QByteArray text;
+    for (int i = 0; i < static_cast<int>(lines.size()) - 1; ++i) {
+        if (i == from)
+            text += replacement;
+        if (i < from || i >= to)
+            text += lines[i] + '\n';
+    }
+    if (from >= static_cast<int>(lines.size()) - 1)
+        text += replacement;
+    return text;
+}
+
 // Everything the user can see or reach of a pane after a load.
 struct PaneState {
     std::string text;
@@ -46,6 +62,8 @@ struct PaneState {
     int anchor;
     int vertical;
     int horizontal;
+    int verticalRange;
+    int horizontalRange;
     bool undo;
     bool redo;
     bool modified;
@@ -60,6 +78,8 @@ PaneState StateOf(QPlainTextEdit* edit) {
             cursor.anchor(),
             edit->verticalScrollBar()->value(),
             edit->horizontalScrollBar()->value(),
+            edit->verticalScrollBar()->maximum(),
+            edit->horizontalScrollBar()->maximum(),
             edit->document()->isUndoAvailable(),
             edit->document()->isRedoAvailable(),
             edit->document()->isModified()};
@@ -168,6 +188,8 @@ void ArchiveLoadTest::CompareBoth() {
     QCOMPARE(added.anchor, reset.anchor);
     QCOMPARE(added.vertical, reset.vertical);
     QCOMPARE(added.horizontal, reset.horizontal);
+    QCOMPARE(added.verticalRange, reset.verticalRange);
+    QCOMPARE(added.horizontalRange, reset.horizontalRange);
     QCOMPARE(added.undo, reset.undo);
     QCOMPARE(added.redo, reset.redo);
     QCOMPARE(added.modified, reset.modified);
@@ -205,6 +227,37 @@ void ArchiveLoadTest::loadEndsAsFullReset_data() {
         << line + QByteArray("\xc5=1\r\n") + kOld;
     QTest::newRow("untouched, prefix with paragraph separator")
         << kOld << UserEdit::None << QByteArray("p\xe2\x80\xa9q\r\n") + kOld;
+    QTest::newRow("untouched, one line changed in the middle")
+        << kOld << UserEdit::None << ReplacedLines(150, 151, "a150=1\r\n");
+    QTest::newRow("untouched, line inserted in the middle")
+        << kOld << UserEdit::None << ReplacedLines(150, 150, "a1495=0\r\n");
+    QTest::newRow("untouched, lines removed from the middle")
+        << kOld << UserEdit::None << ReplacedLines(100, 200, "");
+    QTest::newRow("untouched, first line changed")
+        << kOld << UserEdit::None << ReplacedLines(0, 1, "a0=-1\r\n");
+    QTest::newRow("untouched, last line changed")
+        << kOld << UserEdit::None << ReplacedLines(299, 300, "a299=1\r\n");
+    QTest::newRow("untouched, line appended at the end")
+        << kOld << UserEdit::None << ReplacedLines(300, 300, "z=1\r\n");
+    QTest::newRow("untouched, last line end removed") << kOld << UserEdit::None << kOld.chopped(2);
+    QTest::newRow("untouched, text added after a last line without end")
+        << kOld.chopped(2) << UserEdit::None << kOld + "z=1";
+    QTest::newRow("untouched, changed line joins the next")
+        << kOld << UserEdit::None << ReplacedLines(150, 151, "a150=10");
+    QTest::newRow("untouched, widest line removed")
+        << ReplacedLines(150, 150, QByteArray(400, 'w') + "\r\n") << UserEdit::None << kOld;
+    QTest::newRow("untouched, middle line with lone LF")
+        << kOld << UserEdit::None << ReplacedLines(150, 151, "p\nq\r\n");
+    QTest::newRow("untouched, middle line with lone CR")
+        << kOld << UserEdit::None << ReplacedLines(150, 151, "p\rq\r\n");
+    QTest::newRow("untouched, middle line with invalid byte")
+        << kOld << UserEdit::None << ReplacedLines(150, 151, "\xff=1\r\n");
+    QTest::newRow("untouched, middle line with line separator")
+        << kOld << UserEdit::None << ReplacedLines(150, 151, "l\xe2\x80\xa8m\r\n");
+    QTest::newRow("untouched, old text shown otherwise, middle changed")
+        << "a\rb\r\n" + kOld << UserEdit::None << "a\rb\r\n" + ReplacedLines(150, 151, "");
+    QTest::newRow("typed in the middle, then a middle line changed")
+        << kOld << UserEdit::TypeInMiddle << ReplacedLines(10, 11, "");
     QTest::newRow("scrolled and caret moved")
         << kOld << UserEdit::ScrollAndMoveCaret << line + kOld;
     QTest::newRow("typed at the top") << kOld << UserEdit::TypeAtTop << line + kOld;

@@ -3,8 +3,10 @@
 
 #include "CalculatorDialogDriver.h"
 
+#include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTextDocument>
 
 #include <memory>
 #include <set>
@@ -43,6 +45,14 @@ Press Generate(QRandomGenerator& random, std::set<QString>& names) {
         names.insert(QStringLiteral("ans"));
         return {"sin(" + a + ")/(" + b + "-" + b + ")", "ans=sin(" + a + ")/(" + b + "-" + b + ")"};
     }
+}
+
+// What a pane's document shows, with CR LF between its lines, read from the
+// document itself rather than from what the dialog reads back.
+std::string Shown(const QPlainTextEdit* pane) {
+    QString shown = pane->document()->toPlainText();
+    shown.replace(QChar(u'\n'), QStringLiteral("\r\n"));
+    return shown.toStdString();
 }
 
 int ObjectCount(QWidget* window) {
@@ -95,7 +105,9 @@ void WindowSoakTest::archiveHoldsEveryLineAndNothingGrows() {
     std::string expected = (recorded.join(QStringLiteral("\r\n")) + "\r\n").toStdString();
     QCOMPARE(m_driver->Text(IDC_ARCHIVE).size(), expected.size());
     QVERIFY(m_driver->Text(IDC_ARCHIVE) == expected);
+    QVERIFY(Shown(m_driver->Archive()) == expected);
     QCOMPARE(m_driver->Archive()->blockCount(), kPresses + 1);
+    QCOMPARE(Shown(m_driver->Variables()), m_driver->Text(IDC_VARIABLES));
     QCOMPARE(ObjectCount(m_driver->Window()), objects);
     int listed =
         static_cast<int>(QString::fromStdString(m_driver->Text(IDC_VARIABLES)).count('\n'));
