@@ -15,12 +15,14 @@ The mix: plain assignments, precedence, function calls, updates of counters (x=x
 comparisons and logic. Only constructs that every peer computes the same way are used:
 no "%" or backslash (their meaning is the calculator's own), "^" only with the exponents 2 and
 3 (bc takes integer exponents only, and the peers group "^" from the right), no number with an
-exponent (bc reads none), no division by anything that can be zero, and function arguments
+exponent (bc reads none), no division by anything that can be zero, no quotient in a
+comparison, real constants exact in binary (see EXACT_FRACTIONS), and function arguments
 inside each function's domain. The argument of "ena" is a sum of a few bases over 100, so it
 stays small: a product there overflows the double (python3 then stops with an error) and makes
-bc -l compute a number of thousands of digits, which takes minutes a line. The calculator's leading minus negates the whole right side;
-the peers get it as -( ... ). Its "!" is the peers' (x==0), its "&" and "|" their logical and/or
-of two operands compared with zero, with every binary operation fully parenthesised for them.
+bc -l compute a number of thousands of digits, which takes minutes a line. The calculator's
+leading minus negates the whole right side; the peers get it as -( ... ). Its "!" is the
+peers' (x==0), its "&" and "|" their logical and/or of two operands compared with zero, with
+every binary operation fully parenthesised for them.
 
 Usage: generate_script.py OUTPUT_DIR [LINES] [SEED]
 """
@@ -50,6 +52,12 @@ PYTHON, BC, MUPARSER = 0, 1, 2
 BASES = ['a', 'b', 'd', 'f', 'g', 'k', 'm', 'p']
 RESULTS = ['c', 'h', 'q', 'r', 's', 'u', 'v', 'w', 'ans']
 COUNTERS = ['x', 'y', 'n', 'z']
+
+# Fractions of the real constants: each is exact in binary, so sums and products of the
+# constants are exact in doubles as in bc's decimals, and a comparison of two such values has
+# the same outcome in every program. (With 7.14, 7.14*3==21.42 is true in decimal and false in
+# binary; a quotient is rounded in binary and cut off in bc, so no comparison holds one.)
+EXACT_FRACTIONS = ['125', '25', '375', '5', '625', '75', '875']
 
 BC_PROLOGUE = "define ab(x) { if (x < 0) return (-x); return (x); }\n"
 # The statements follow the prologue as comment lines, which it compiles and runs in blocks.
@@ -160,7 +168,7 @@ class Mix:
     def constant(self):
         if self.random.random() < 0.6:
             return Num(str(self.random.randint(1, 99)))
-        return Num('%d.%02d' % (self.random.randint(0, 20), self.random.randint(1, 99)))
+        return Num('%d.%s' % (self.random.randint(0, 20), self.pick(EXACT_FRACTIONS)))
 
     def small(self):
         return Num(str(self.random.randint(2, 9)))
@@ -171,11 +179,11 @@ class Mix:
     def operand(self):
         return self.base() if self.random.random() < 0.75 else self.small()
 
-    def arithmetic(self, terms):
+    def arithmetic(self, terms, operators=('+', '-', '*', '*', '/')):
         """A chain of + - * over bases and small constants, and a division by a base."""
         node = self.operand()
         for _ in range(terms):
-            op = self.pick(['+', '-', '*', '*', '/'])
+            op = self.pick(operators)
             right = self.base() if op == '/' else self.operand()
             node = Bin(op, node, right)
         return node
@@ -244,8 +252,8 @@ def update(mix):
 
 def logic(mix):
     def comparison():
-        return Bin(mix.pick(COMPARISONS), mix.arithmetic(mix.random.randint(0, 2)),
-                   mix.operand())
+        exact = mix.arithmetic(mix.random.randint(0, 2), ('+', '-', '*'))
+        return Bin(mix.pick(COMPARISONS), exact, mix.operand())
     form = mix.random.randint(0, 5)
     if form in (0, 5):
         node = comparison()
