@@ -252,6 +252,21 @@ void LoadMultiLineText(QPlainTextEdit* edit, const CString& value) {
     RecordFullLoad(edit, value);
 }
 
+// Saves a control's text into value. A multi-line edit that still holds its
+// last load is copied from that record into value's own buffer, and not at
+// all when value already holds it, so a large text costs no allocation.
+void SaveControlText(const QWidget* control, CString& value) {
+    const auto* edit = qobject_cast<const QPlainTextEdit*>(control);
+    const LoadedTextRecord* record = edit ? UnchangedRecord(edit) : nullptr;
+    if (!record) {
+        value = GetControlText(control);
+        return;
+    }
+    const std::string& text = record->ControlText();
+    if (value.Text() != text)
+        value.Text().assign(text);
+}
+
 } // namespace
 
 std::string GetControlText(const QWidget* control) {
@@ -299,7 +314,7 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     if (!control)
         return;
     if (pDX->m_bSaveAndValidate)
-        value = GetControlText(control);
+        SaveControlText(control, value);
     else
         LoadControlText(control, value);
 }

@@ -105,7 +105,8 @@ HICON CCalculatorDlg::OnQueryDragIcon() {
 void CCalculatorDlg::OnCalculate() {
     UpdateData(true);
     m_input = PrepareLine(m_input);
-    m_archive = m_input + "\r\n" + m_archive;
+    // In place: a long archive moves within its buffer instead of being copied.
+    m_archive.Text().insert(0, (m_input + "\r\n").Text());
     double value = 0;
     int status = m_engine.Calculate(m_input, &value, &m_variables.Text());
     if (status != 0)

@@ -154,6 +154,8 @@ private slots:
     void loadingBreaksLinesAtCrLf();
     void loadLeavesEqualShortTextAlone_data();
     void loadLeavesEqualShortTextAlone();
+    void savingAfterLoadGivesWhatThePaneShows_data();
+    void savingAfterLoadGivesWhatThePaneShows();
     void enterWithoutDefaultButtonSavesAndEndsWithOk();
     void paneWithWantReturnTakesReturn();
     void commandsFindTheirHandlers();
@@ -244,6 +246,45 @@ void DialogFrameworkTest::loadLeavesEqualShortTextAlone() {
     int caret = line ? line->cursorPosition() : pane->textCursor().position();
     QCOMPARE(caret, kept ? 5 : 0);
     QCOMPARE(QByteArray::fromStdString(GetControlText(control)), field);
+}
+
+void DialogFrameworkTest::savingAfterLoadGivesWhatThePaneShows_data() {
+    QTest::addColumn<QByteArray>("fieldBeforeSave");
+    QTest::addColumn<bool>("typeIntoPane");
+    QByteArray loaded;
+    for (int i = 0; i < 400; ++i)
+        loaded += "v" + QByteArray::number(i) + " = 1.000000\r\n";
+    QByteArray sameLengthOther = loaded;
+    sameLengthOther[300] = 'x';
+    QTest::newRow("field unchanged") << loaded << false;
+    QTest::newRow("field changed, same length") << sameLengthOther << false;
+    QTest::newRow("field grown") << loaded + loaded << false;
+    QTest::newRow("field shortened") << loaded.left(100) << false;
+    QTest::newRow("field emptied") << QByteArray() << false;
+    QTest::newRow("field unchanged, pane typed into") << loaded << true;
+    QTest::newRow("field changed, pane typed into") << sameLengthOther << true;
+}
+
+// A long text is loaded into the pane; then the field changes behind the
+// pane's back or the user types into it, and saving must still give exactly
+// what the pane shows.
+void DialogFrameworkTest::savingAfterLoadGivesWhatThePaneShows() {
+    QFETCH(QByteArray, fieldBeforeSave);
+    QFETCH(bool, typeIntoPane);
+    auto* pane = qobject_cast<QPlainTextEdit*>(m_dialog->GetDlgItem(IDC_LINES));
+    QByteArray loaded;
+    for (int i = 0; i < 400; ++i)
+        loaded += "v" + QByteArray::number(i) + " = 1.000000\r\n";
+    m_dialog->m_lines = loaded.toStdString();
+    m_dialog->UpdateData(false);
+    m_dialog->m_lines = fieldBeforeSave.toStdString();
+    if (typeIntoPane)
+        QTest::keyClicks(pane, "typed ");
+    QVERIFY(m_dialog->UpdateData(true));
+    QString shown = pane->toPlainText();
+    shown.replace(QChar(u'\n'), QStringLiteral("\r\n"));
+    QCOMPARE(QByteArray(m_dialog->m_lines), shown.toUtf8());
+    QCOMPARE(QByteArray(m_dialog->m_lines).startsWith("typed "), typeIntoPane);
 }
 
 void DialogFrameworkTest::enterWithoutDefaultButtonSavesAndEndsWithOk() {
