@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -69,7 +70,8 @@ struct SweepCase {
     bool failOnlyOnce;
 };
 
-class AllocationFailure : public ::testing::TestWithParam<SweepCase> {
+// Restores the allocator after every test and keeps the captured output out of the report.
+class ControlledAllocator : public ::testing::Test {
 protected:
     // The lexical-error banner goes to standard output; keep it out of the report.
     void SetUp() override { ::testing::internal::CaptureStdout(); }
@@ -89,6 +91,9 @@ protected:
     }
     static void Disarm() { control.armed = false; }
 };
+
+class AllocationFailure : public ControlledAllocator,
+                          public ::testing::WithParamInterface<SweepCase> {};
 
 // Each run fails one more allocation; the sweep ends with the first run that needed none of
 // the failing ones, which must then succeed as usual.
@@ -145,6 +150,42 @@ INSTANTIATE_TEST_SUITE_P(Lines, AllocationFailure, ::testing::ValuesIn(SweepCase
                          [](const ::testing::TestParamInfo<SweepCase>& row) {
                              return std::string(row.param.name) +
                                     (row.param.failOnlyOnce ? "_FailOnce" : "_FailFromThereOn");
+                         });
+
+// Once a line has run, its tokens, stack entries and the variable record come from what the
+// engine kept, so running it again asks the heap for nothing.
+struct RepeatCase {
+    const char* name;
+    const char* line;
+};
+
+class RepeatedLine : public ControlledAllocator,
+                     public ::testing::WithParamInterface<RepeatCase> {};
+
+TEST_P(RepeatedLine, AsksTheHeapForNothing) {
+    ExpressionEngine engine;
+    double result = 0.0;
+    const int first = engine.Calculate(GetParam().line, &result, nullptr);
+    Arm(LONG_MAX, false);
+    const int second = engine.Calculate(GetParam().line, &result, nullptr);
+    Disarm();
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(control.count, 0) << "allocations on the second run";
+}
+
+const RepeatCase kRepeatCases[] = {
+    {"Precedence", "t=b+c*(d-m)^e"},
+    {"Functions", "h=sin(a)+cos(c)*kor(abs(a^2-4*a*c))"},
+    {"Compound", "x+=1"},
+    {"LeadingPlusRemoved", "y=+(+x)"},
+    {"Rejected", "a=(b"},
+    {"LexicalError", "a=b+#"},
+    {"ClearCommand", "clear"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Lines, RepeatedLine, ::testing::ValuesIn(kRepeatCases),
+                         [](const ::testing::TestParamInfo<RepeatCase>& row) {
+                             return std::string(row.param.name);
                          });
 
 } // namespace
