@@ -8,7 +8,10 @@
 #include "TimedDialog.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -73,6 +76,18 @@ void RunRound(SizedDialog& sized, int presses) {
     sized.repaintMedians.push_back(bench::Median(withRepaint));
 }
 
+// The presses count only if the archive pane shows what a full reload would:
+// every line, the newest on top.
+bool ArchiveIsRight(const SizedDialog& sized, int pressed) {
+    auto* pane = qobject_cast<QPlainTextEdit*>(sized.dialog->GetDlgItem(IDC_ARCHIVE));
+    QString shown = pane->document()->toPlainText();
+    shown.replace(QChar(u'\n'), QStringLiteral("\r\n"));
+    std::string archive = sized.dialog->Text(IDC_ARCHIVE);
+    int lines = sized.lines + (sized.lines > 0 ? 1 : 0) + pressed;
+    return shown.toStdString() == archive && pane->blockCount() == lines + 1 &&
+           archive.starts_with("x=x+1\r\n");
+}
+
 std::string Item(int lines, const char* what) {
     return std::to_string(lines) + " lines, " + what;
 }
@@ -109,6 +124,12 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round)
         for (SizedDialog& sized : sizes)
             RunRound(sized, presses);
+    for (const SizedDialog& sized : sizes) {
+        if (!ArchiveIsRight(sized, rounds * presses)) {
+            std::fprintf(stderr, "%s: the archive pane does not show the archive\n", argv[0]);
+            return 1;
+        }
+    }
     Report(sizes);
     return 0;
 }
