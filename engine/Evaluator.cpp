@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -97,10 +98,40 @@ double ApplyFunction(int code, double x) {
     }
 }
 
+// Most significant digits whose integer a double holds exactly.
+constexpr int EXACT_DIGITS = 15;
+const double POWERS_OF_TEN[EXACT_DIGITS + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// A plain decimal of at most EXACT_DIGITS digits and no exponent is an exact integer over an
+// exact power of ten, so one division gives the correctly rounded value, as from_chars would.
+// False for any other text.
+bool ReadShortDecimal(const char* text, double& value) {
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = -1;
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c == '.' && fraction < 0) {
+            fraction = 0;
+            continue;
+        }
+        if (*c < '0' || *c > '9' || ++digits > EXACT_DIGITS)
+            return false;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*c - '0');
+        fraction += fraction >= 0 ? 1 : 0;
+    }
+    value = static_cast<double>(mantissa);
+    if (fraction > 0)
+        value /= POWERS_OF_TEN[fraction];
+    return true;
+}
+
 // Reads the longest leading decimal number of a constant's text, whatever the process
 // locale. Beyond the range of a double it gives an infinity, below it zero.
 double ReadNumber(const char* text) {
     double value = 0.0;
+    if (ReadShortDecimal(text, value))
+        return value;
     const auto read = std::from_chars(text, text + std::strlen(text), value);
     if (read.ec != std::errc::result_out_of_range)
         return value;

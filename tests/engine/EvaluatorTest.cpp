@@ -3,9 +3,11 @@
 
 #include "EngineTestSupport.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <random>
 
 namespace {
 
@@ -116,19 +118,46 @@ INSTANTIATE_TEST_SUITE_P(IeeeResults, EvaluatedValues,
                                            ValueCase{"PowerOverflow", "a=10^400", INF}),
                          ValueName);
 
-INSTANTIATE_TEST_SUITE_P(Constants, EvaluatedValues,
-                         ::testing::Values(ValueCase{"EmptyFraction", "a=1.", 1.0},
-                                           ValueCase{"EmptyExponent", "a=1e", 1.0},
-                                           ValueCase{"ExponentSignOnly", "a=1e+", 1.0},
-                                           ValueCase{"PointThenExponent", "a=1.e2", 100.0},
-                                           ValueCase{"NegativeExponent", "a=25E-1", 2.5},
-                                           ValueCase{"TwentyDigitInteger", "a=12345678901234567890",
-                                                     12345678901234567890.0},
-                                           ValueCase{"LeadingZeros", "a=007", 7.0},
-                                           ValueCase{"BeyondRangeIsInfinity", "a=1e999", INF},
-                                           ValueCase{"BelowRangeIsZero", "a=1e-999", 0.0},
-                                           ValueCase{"Subnormal", "a=4.9e-324", 4.9e-324}),
-                         ValueName);
+INSTANTIATE_TEST_SUITE_P(
+    Constants, EvaluatedValues,
+    ::testing::Values(ValueCase{"EmptyFraction", "a=1.", 1.0},
+                      ValueCase{"EmptyExponent", "a=1e", 1.0},
+                      ValueCase{"ExponentSignOnly", "a=1e+", 1.0},
+                      ValueCase{"PointThenExponent", "a=1.e2", 100.0},
+                      ValueCase{"NegativeExponent", "a=25E-1", 2.5},
+                      ValueCase{"TwentyDigitInteger", "a=12345678901234567890",
+                                12345678901234567890.0},
+                      ValueCase{"LeadingZeros", "a=007", 7.0},
+                      ValueCase{"FifteenDigitFraction", "a=0.123456789012345", 0.123456789012345},
+                      ValueCase{"SixteenDigitFraction", "a=0.1234567890123456", 0.1234567890123456},
+                      ValueCase{"BeyondRangeIsInfinity", "a=1e999", INF},
+                      ValueCase{"BelowRangeIsZero", "a=1e-999", 0.0},
+                      ValueCase{"Subnormal", "a=4.9e-324", 4.9e-324}),
+    ValueName);
+
+// Constants are read by a short path when they have few digits and by the general conversion
+// otherwise; both must give the correctly rounded double, exactly, on either side of the
+// digit limit and with the point anywhere.
+TEST(Evaluator, ReadsDecimalConstantsCorrectlyRounded) {
+    std::mt19937_64 random(20261208);
+    ExpressionEngine engine;
+    for (int round = 0; round < 20000 && !::testing::Test::HasFailure(); ++round) {
+        const int digits = 1 + static_cast<int>(random() % 18);
+        std::string text;
+        for (int i = 0; i < digits; ++i)
+            text += static_cast<char>('0' + random() % 10);
+        const int point = static_cast<int>(random() % (digits + 2));
+        if (point <= digits)
+            text.insert(static_cast<std::size_t>(point == 0 ? 1 : point), 1, '.');
+        if (text[0] == '.')
+            text.insert(0, 1, '0');
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        double result = -1.0;
+        ASSERT_EQ(engine.Calculate(("a=" + text).c_str(), &result, nullptr), 0) << text;
+        EXPECT_EQ(result, expected) << text;
+    }
+}
 
 TEST(Evaluator, ReadsBothOperandsOfAnd) {
     ExpressionEngine engine;
