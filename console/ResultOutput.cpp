@@ -1,34 +1,16 @@
 #include "ResultOutput.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "ValueFormat.h"
 
 namespace {
 
 constexpr const char* kProgramName = "tarvin-console";
 constexpr std::string_view kListingLineEnd = "\r\n";
-// Whole numbers below this have at most the six significant digits that "%g" shows.
-constexpr double kWholeDigitsLimit = 1e6;
 
 } // namespace
-
-size_t FormatValue(double value, char (&text)[kValueTextSize]) {
-    // A whole number of at most six digits is written by "%g" in full, with no point, so the
-    // integer conversion gives the same text faster; negative zero keeps its sign below.
-    if (std::fabs(value) < kWholeDigitsLimit && value == std::trunc(value) &&
-        !(value == 0.0 && std::signbit(value))) {
-        const auto whole = std::to_chars(text, text + kValueTextSize - 1, static_cast<long>(value));
-        *whole.ptr = '\0';
-        return static_cast<size_t>(whole.ptr - text);
-    }
-    // The general format with the precision of "%g" is defined as printf's own conversion.
-    const auto written =
-        std::to_chars(text, text + kValueTextSize - 1, value, std::chars_format::general, 6);
-    *written.ptr = '\0';
-    return static_cast<size_t>(written.ptr - text);
-}
 
 void PrintValue(double value) {
     char text[kValueTextSize];

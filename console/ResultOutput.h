@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,13 +8,6 @@ struct LineOrigin {
     const char* name; // the file as named, or "-" for standard input
     long number;      // counted from 1 in each input
 };
-
-// Room for any double in the result format, with its NUL.
-constexpr size_t kValueTextSize = 32;
-
-// Writes value into text as printf's "%g" does in the "C" locale, NUL-terminated, and
-// returns its length. Faster than printf, which matters when a script prints a value a line.
-size_t FormatValue(double value, char (&text)[kValueTextSize]);
 
 // The value of a statement as the window's result field shows it.
 void PrintValue(double value);

@@ -1,7 +1,7 @@
 // The console writes values with its own formatter instead of printf; it must agree with
 // "%g" byte for byte on every double, rounding and special values included.
 
-#include "ResultOutput.h"
+#include "ValueFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +63,11 @@ const ValueCase kValueCases[] = {
     {"WholeJustBelowExponentForm", 999998.0},
     {"FractionAboveLargestSixDigitWhole", 999999.0 + 0.25},
     {"LargeWholeNumber", 1e15},
+    {"SixDigitsAfterThePoint", 0.000123456},
+    {"CarryIntoTheNextDecade", 0.00099999996},
+    {"CarryOutOfTheFixedForm", 999999.7},
+    {"SmallestFixedDecadeRounded", 0.000100000049},
+    {"TrailingZerosOfFractionDropped", 12.5000001},
     {"LargestFinite", DBL_MAX},
     {"SmallestNormal", DBL_MIN},
     {"SmallestSubnormal", std::numeric_limits<double>::denorm_min()},
@@ -96,6 +101,24 @@ TEST(ValueFormatSweep, RandomBitPatternsAndDecimalBoundaries) {
             EXPECT_EQ(Formatted(std::nextafter(value, kInfinity)),
                       Printf(std::nextafter(value, kInfinity)));
         }
+    }
+}
+
+// Values of the fixed form take a path of their own: across its decades, as short decimals
+// such as scripts compute, and at rounding ties of the sixth digit.
+TEST(ValueFormatSweep, FixedFormDecadesDecimalsAndTies) {
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> decade(-6.0, 8.0);
+    for (int i = 0; i < 300000 && !::testing::Test::HasFailure(); ++i) {
+        const double value = std::pow(10.0, decade(random)) * (i % 2 == 0 ? 1 : -1);
+        EXPECT_EQ(Formatted(value), Printf(value)) << std::hexfloat << value;
+    }
+    for (int i = 0; i < 200000 && !::testing::Test::HasFailure(); ++i) {
+        const double scale = std::pow(10.0, static_cast<double>(random() % 10));
+        const double decimal = static_cast<double>(random() % 100000000) / scale;
+        EXPECT_EQ(Formatted(decimal), Printf(decimal)) << std::hexfloat << decimal;
+        const double tie = (static_cast<double>(random() % 1000000) + 0.5) / scale;
+        EXPECT_EQ(Formatted(tie), Printf(tie)) << std::hexfloat << tie;
     }
 }
 

@@ -1,0 +1,100 @@
+#include "ValueFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+// "%g" shows six significant digits: in fixed notation when the decimal exponent X of the
+// rounded value is from -4 to 5, else in exponent notation; trailing zeros of the fraction
+// and a point with nothing after it are dropped. The general conversion of to_chars is
+// defined as that very conversion and is always right; the two paths before it are faster
+// and are taken only where their result is certain to be the same.
+
+namespace {
+
+constexpr int kDigits = 6;
+constexpr int kLowestFixedExponent = -4;
+// Whole numbers below this have at most the six significant digits that "%g" shows.
+constexpr double kWholeDigitsLimit = 1e6;
+// The scaled value's distance from a rounding tie below which the fast path gives way: far
+// above the error of one multiplication of a value below a million.
+constexpr double kTieMargin = 1e-6;
+
+// 10^(5 - X) for X from 5 down to -4, all exact doubles: they scale the decade of X to
+// six digits before the point.
+constexpr double kScales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+size_t Finish(char (&text)[kValueTextSize], char* end) {
+    *end = '\0';
+    return static_cast<size_t>(end - text);
+}
+
+// A whole number of at most six digits is written in full, with no point.
+bool IsShortWhole(double value) {
+    return std::fabs(value) < kWholeDigitsLimit && value == std::trunc(value) &&
+           !(value == 0.0 && std::signbit(value));
+}
+
+// The six digits of magnitude rounded at its decade, and the decade X; false where the
+// rounding is not certain or the value does not take the fixed form.
+bool RoundToSixDigits(double magnitude, std::int64_t& digits, int& exponent) {
+    exponent = kDigits - 1;
+    while (exponent > kLowestFixedExponent && magnitude * kScales[kDigits - 1 - exponent] < 1e5)
+        --exponent;
+    const double scaled = magnitude * kScales[kDigits - 1 - exponent];
+    if (scaled < 1e5 || scaled >= 1e6)
+        return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < kTieMargin)
+        return false;
+    digits = static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (digits == 1000000) {
+        digits = 100000;
+        ++exponent;
+    }
+    return exponent < kDigits;
+}
+
+// Writes six digits with the point after digit X + 1 (or "0." and zeros before them for a
+// negative X), then drops trailing zeros of the fraction and a bare point.
+char* WriteFixed(char* out, std::int64_t digits, int exponent) {
+    char figures[kDigits];
+    for (int i = kDigits - 1; i >= 0; --i, digits /= 10)
+        figures[i] = static_cast<char>('0' + digits % 10);
+    int used = 0;
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        for (int zeros = -exponent - 1; zeros > 0; --zeros)
+            *out++ = '0';
+    } else {
+        for (; used <= exponent; ++used)
+            *out++ = figures[used];
+        *out++ = '.';
+    }
+    char* last = out;
+    for (; used < kDigits; ++used) {
+        *out++ = figures[used];
+        if (figures[used] != '0')
+            last = out;
+    }
+    return last[-1] == '.' ? last - 1 : last;
+}
+
+} // namespace
+
+size_t FormatValue(double value, char (&text)[kValueTextSize]) {
+    char* const end = text + kValueTextSize - 1;
+    if (IsShortWhole(value))
+        return Finish(text, std::to_chars(text, end, static_cast<long>(value)).ptr);
+    std::int64_t digits = 0;
+    int exponent = 0;
+    if (std::isfinite(value) && RoundToSixDigits(std::fabs(value), digits, exponent)) {
+        char* out = text;
+        if (value < 0)
+            *out++ = '-';
+        return Finish(text, WriteFixed(out, digits, exponent));
+    }
+    return Finish(text, std::to_chars(text, end, value, std::chars_format::general, kDigits).ptr);
+}
