@@ -13,7 +13,8 @@ struct CommandWord {
     int status;
 };
 
-// Tested in this order; the words are distinct, so the order only sets the comparisons made.
+// ORDER COMMAND: MayBeCommandWord knows the first letters. Tested in this order; the words are
+// distinct, so the order only sets the comparisons made.
 const CommandWord COMMAND_WORDS[] = {
     {"kraj", RS_QUIT}, {"quit", RS_QUIT},   {"pomoc", RS_HELP},  {"help", RS_HELP},
     {"var", RS_LIST},  {"brisi", RS_CLEAR}, {"clear", RS_CLEAR},
@@ -52,10 +53,27 @@ TokenNode* FirstNode(TokenNode* last) {
     return head;
 }
 
+// ORDER COMMAND: the first letters of the words above; most first tokens begin with none.
+bool MayBeCommandWord(char first) {
+    switch (first) {
+    case 'k':
+    case 'q':
+    case 'p':
+    case 'h':
+    case 'v':
+    case 'b':
+    case 'c':
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
-    // Most first tokens share no first letter with any word, so that is tested before the rest.
+    if (!MayBeCommandWord(text[0]))
+        return false;
     for (const CommandWord& command : COMMAND_WORDS) {
         if (command.word[0] == text[0] && std::strcmp(command.word, text) == 0) {
             status = command.status;

@@ -8,13 +8,13 @@
 
 namespace {
 
-// Takes a spare node, or a new one from the heap, and counts it live; the node is zeroed.
+// Takes a spare node, or a new one from the heap, and counts it live. A spare keeps what it
+// last held; every caller sets each field that is read later.
 template <typename Node> Node* TakeNode(Node*& spares, int& spareCount, long& live) {
     Node* node = spares;
     if (node != nullptr) {
         spares = node->next;
         --spareCount;
-        *node = Node();
     } else {
         node = new Node();
     }
