@@ -4,24 +4,27 @@
 #include <cmath>
 #include <cstdint>
 
-// "%g" shows six significant digits: in fixed notation when the decimal exponent X of the
-// rounded value is from -4 to 5, else in exponent notation; trailing zeros of the fraction
-// and a point with nothing after it are dropped. The general conversion of to_chars is
-// defined as that very conversion and is always right; the two paths before it are faster
-// and are taken only where their result is certain to be the same.
+// "%g" shows kDigits significant digits: in fixed notation when the decimal exponent X of
+// the rounded value is at least kLowestFixedExponent and below kDigits, else in exponent
+// notation; trailing zeros of the fraction and a point with nothing after it are dropped. The
+// general conversion of to_chars is defined as that very conversion and is always right; the two
+// paths before it are faster and are taken only where their result is certain to be the same.
 
 namespace {
 
 constexpr int kDigits = 6;
 constexpr int kLowestFixedExponent = -4;
-// Whole numbers below this have at most the six significant digits that "%g" shows.
+// Whole numbers below this have no more digits than "%g" shows.
 constexpr double kWholeDigitsLimit = 1e6;
+// The smallest number of kDigits digits, and the smallest of one digit more.
+constexpr std::int64_t kSmallestOfDigits = 100000;
+constexpr std::int64_t kSmallestBeyondDigits = 1000000;
 // The scaled value's distance from a rounding tie below which the fast path gives way: far
 // above the error of one multiplication of a value below a million.
 constexpr double kTieMargin = 1e-6;
 
-// 10^(5 - X) for X from 5 down to -4, all exact doubles: they scale the decade of X to
-// six digits before the point.
+// Indexed by kDigits - 1 - X for each decade X of the fixed form: the power of ten that
+// brings the value to kDigits digits before the point. Every one is an exact double.
 constexpr double kScales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 size_t Finish(char (&text)[kValueTextSize], char* end) {
@@ -29,34 +32,35 @@ size_t Finish(char (&text)[kValueTextSize], char* end) {
     return static_cast<size_t>(end - text);
 }
 
-// A whole number of at most six digits is written in full, with no point.
+// A whole number below kWholeDigitsLimit is written in full, with no point.
 bool IsShortWhole(double value) {
     return std::fabs(value) < kWholeDigitsLimit && value == std::trunc(value) &&
            !(value == 0.0 && std::signbit(value));
 }
 
-// The six digits of magnitude rounded at its decade, and the decade X; false where the
+// The kDigits digits of magnitude rounded at its decade, and the decade X; false where the
 // rounding is not certain or the value does not take the fixed form.
-bool RoundToSixDigits(double magnitude, std::int64_t& digits, int& exponent) {
+bool RoundToDigits(double magnitude, std::int64_t& digits, int& exponent) {
     exponent = kDigits - 1;
-    while (exponent > kLowestFixedExponent && magnitude * kScales[kDigits - 1 - exponent] < 1e5)
+    while (exponent > kLowestFixedExponent &&
+           magnitude * kScales[kDigits - 1 - exponent] < kSmallestOfDigits)
         --exponent;
     const double scaled = magnitude * kScales[kDigits - 1 - exponent];
-    if (scaled < 1e5 || scaled >= 1e6)
+    if (scaled < kSmallestOfDigits || scaled >= kSmallestBeyondDigits)
         return false;
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;
     if (std::fabs(fraction - 0.5) < kTieMargin)
         return false;
     digits = static_cast<std::int64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    if (digits == 1000000) {
-        digits = 100000;
+    if (digits == kSmallestBeyondDigits) {
+        digits = kSmallestOfDigits;
         ++exponent;
     }
     return exponent < kDigits;
 }
 
-// Writes six digits with the point after digit X + 1 (or "0." and zeros before them for a
+// Writes the digits with the point after digit X + 1 (or "0." and zeros before them for a
 // negative X), then drops trailing zeros of the fraction and a bare point.
 char* WriteFixed(char* out, std::int64_t digits, int exponent) {
     char figures[kDigits];
@@ -90,7 +94,7 @@ size_t FormatValue(double value, char (&text)[kValueTextSize]) {
         return Finish(text, std::to_chars(text, end, static_cast<long>(value)).ptr);
     std::int64_t digits = 0;
     int exponent = 0;
-    if (std::isfinite(value) && RoundToSixDigits(std::fabs(value), digits, exponent)) {
+    if (std::isfinite(value) && RoundToDigits(std::fabs(value), digits, exponent)) {
         char* out = text;
         if (value < 0)
             *out++ = '-';
