@@ -49,13 +49,15 @@ bool ConsoleSession::RunCommand(const std::string& line, int command) {
 // Any other line is prepared by the window's rule and shows what the
 // window's result field would show.
 void ConsoleSession::RunStatement(const std::string& line, const LineOrigin& origin) {
-    std::string prepared = PrepareLine(line);
+    // Most script lines hold "=" and go to the engine as they are, without a copy.
+    const std::string prepared = NeedsAnsPrefix(line) ? PrepareLine(line) : std::string();
+    const std::string& statement = prepared.empty() ? line : prepared;
     double value = 0;
     // A statement prints no listing, so the engine is not asked to build one.
-    if (engine_.Calculate(prepared.c_str(), &value, nullptr) == 0)
+    if (engine_.Calculate(statement.c_str(), &value, nullptr) == 0)
         PrintValue(value);
     else
-        ShowError(HasLexicalError(prepared), line, origin);
+        ShowError(HasLexicalError(statement), line, origin);
     FinishLine();
 }
 
