@@ -6,13 +6,40 @@
 
 #include "ExpressionEngine.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define TARVIN_POISON_SPARES 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARVIN_POISON_SPARES 1
+#endif
+#endif
+
+#if defined(TARVIN_POISON_SPARES)
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace {
+
+// Under AddressSanitizer a spare is poisoned while it waits, so a use of a released node is
+// still reported although the node was never given back to the heap.
+template <typename Node> void PoisonSpare([[maybe_unused]] Node* node) {
+#if defined(TARVIN_POISON_SPARES)
+    __asan_poison_memory_region(node, sizeof(Node));
+#endif
+}
+
+template <typename Node> void UnpoisonSpare([[maybe_unused]] Node* node) {
+#if defined(TARVIN_POISON_SPARES)
+    __asan_unpoison_memory_region(node, sizeof(Node));
+#endif
+}
 
 // Takes a spare node, or a new one from the heap, and counts it live. A spare keeps what it
 // last held; every caller sets each field that is read later.
 template <typename Node> Node* TakeNode(Node*& spares, int& spareCount, long& live) {
     Node* node = spares;
     if (node != nullptr) {
+        UnpoisonSpare(node);
         spares = node->next;
         --spareCount;
     } else {
@@ -32,11 +59,13 @@ template <typename Node> void GiveNode(Node* node, Node*& spares, int& spareCoun
     node->next = spares;
     spares = node;
     ++spareCount;
+    PoisonSpare(node);
 }
 
 template <typename Node> void DeleteAll(Node*& head) {
     while (head != nullptr) {
         Node* node = head;
+        UnpoisonSpare(node);
         head = node->next;
         delete node;
     }

@@ -6,6 +6,13 @@
 
 #include <set>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 namespace {
 
 // A pool whose spares go back to the heap when the test ends, whatever its outcome.
@@ -128,6 +135,31 @@ TEST(Pool, FreeSparesEmptiesEveryKind) {
     EXPECT_EQ(engine.pool.spareTokenCount + engine.pool.spareVariableCount +
                   engine.pool.spareEntryCount,
               0);
+}
+
+// A released node kept for reuse is poisoned, so AddressSanitizer still reports a use after
+// release; the node handed out again is usable.
+TEST(Pool, SparesArePoisonedUnderAddressSanitizer) {
+    if (!kAddressSanitizer)
+        GTEST_SKIP() << "only an AddressSanitizer build poisons spares";
+#if defined(__SANITIZE_ADDRESS__)
+    ExpressionEngine engine;
+    double result = 0.0;
+    ASSERT_EQ(engine.Calculate("x=1+2", &result, nullptr), 0);
+    ASSERT_NE(engine.pool.spareTokens, nullptr);
+    int poisoned = 0;
+    for (TokenNode* spare = engine.pool.spareTokens; spare != nullptr;) {
+        ASSERT_TRUE(__asan_address_is_poisoned(spare));
+        ++poisoned;
+        __asan_unpoison_memory_region(spare, sizeof(TokenNode));
+        TokenNode* next = spare->next;
+        __asan_poison_memory_region(spare, sizeof(TokenNode));
+        spare = next;
+    }
+    EXPECT_EQ(poisoned, engine.pool.spareTokenCount);
+    ASSERT_EQ(engine.Calculate("y=x*2", &result, nullptr), 0);
+    EXPECT_EQ(result, 6.0);
+#endif
 }
 
 } // namespace
