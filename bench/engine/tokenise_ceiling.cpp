@@ -3,9 +3,9 @@
 // lines and of tokens, which also keeps the compiler from dropping the scan.
 
 #include "ExpressionEngine.h"
+#include "ScriptLines.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -25,28 +25,13 @@ long ScanLine(const char* line) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s SCRIPT\n", argv[0]);
-        return 2;
-    }
-    FILE* script = std::fopen(argv[1], "r");
-    if (script == nullptr) {
-        std::perror(argv[1]);
-        return 2;
-    }
-    char* line = nullptr;
-    size_t capacity = 0;
     long lines = 0;
     long tokens = 0;
-    ssize_t length;
-    while ((length = getline(&line, &capacity, script)) >= 0) {
-        if (length > 0 && line[length - 1] == '\n')
-            line[length - 1] = '\0';
+    const int status = ForEachScriptLine(argc, argv, [&](const char* line) {
         tokens += ScanLine(line);
         ++lines;
-    }
-    std::free(line);
-    std::fclose(script);
-    std::printf("%ld lines %ld tokens\n", lines, tokens);
-    return 0;
+    });
+    if (status == 0)
+        std::printf("%ld lines %ld tokens\n", lines, tokens);
+    return status;
 }

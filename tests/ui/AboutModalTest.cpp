@@ -4,8 +4,8 @@
 // clicks do, so the modal block is what is tested, not a flag.
 
 #include "CalculatorDialogDriver.h"
+#include "HelpRoutingApp.h"
 #include "ResourceIds.h"
-#include "WinApp.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -17,11 +17,6 @@
 #include <memory>
 
 namespace {
-
-class AboutApp : public CWinApp {
-public:
-    AboutApp() : CWinApp("tarvin") {}
-};
 
 QWidget* OpenAboutBox() {
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -51,12 +46,12 @@ private:
     void WithAboutOpen(const std::function<void(QWidget*)>& inside);
     void ClickCalculateThroughWindowSystem();
 
-    std::unique_ptr<AboutApp> m_app;
+    std::unique_ptr<HelpRoutingApp> m_app;
     std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
 
 void AboutModalTest::init() {
-    m_app = std::make_unique<AboutApp>();
+    m_app = std::make_unique<HelpRoutingApp>();
     m_driver = std::make_unique<CalculatorDialogDriver>();
     QVERIFY(m_driver->IsCreated());
     m_app->m_pMainWnd = &m_driver->Dialog();

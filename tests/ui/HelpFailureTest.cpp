@@ -1,6 +1,6 @@
 #include "CalculatorDialogDriver.h"
+#include "HelpRoutingApp.h"
 #include "HelpViewerRegistry.h"
-#include "WinApp.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,16 +9,6 @@
 #include <memory>
 
 namespace {
-
-// An application whose table sends the help command to the framework's handler.
-class HelpApp : public CWinApp {
-public:
-    HelpApp() : CWinApp("tarvin") {}
-    std::span<const MessageEntry> GetMessageMap() const override { return kMap; }
-
-private:
-    static inline const MessageEntry kMap[] = {OnCommand(ID_HELP, &CWinApp::OnHelp)};
-};
 
 QList<QMessageBox*> OpenMessageBoxes() {
     QList<QMessageBox*> boxes;
@@ -42,12 +32,12 @@ private slots:
     void helpKeyWithModifierDoesNothing();
 
 private:
-    std::unique_ptr<HelpApp> m_app;
+    std::unique_ptr<HelpRoutingApp> m_app;
     std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
 
 void HelpFailureTest::init() {
-    m_app = std::make_unique<HelpApp>();
+    m_app = std::make_unique<HelpRoutingApp>();
     m_driver = std::make_unique<CalculatorDialogDriver>();
     QVERIFY(m_driver->IsCreated());
     m_app->m_pMainWnd = &m_driver->Dialog();

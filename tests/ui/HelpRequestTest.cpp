@@ -3,9 +3,9 @@
 // closes. A stand-in viewer records every request it receives in a log file.
 
 #include "CalculatorDialogDriver.h"
+#include "HelpRoutingApp.h"
 #include "HelpViewerRegistry.h"
 #include "ResourceIds.h"
-#include "WinApp.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,15 +16,6 @@
 #include <memory>
 
 namespace {
-
-class HelpApp : public CWinApp {
-public:
-    HelpApp() : CWinApp("tarvin") {}
-    std::span<const MessageEntry> GetMessageMap() const override { return kMap; }
-
-private:
-    static inline const MessageEntry kMap[] = {OnCommand(ID_HELP, &CWinApp::OnHelp)};
-};
 
 QString Topic(unsigned long context) {
     return QStringLiteral("topic %1").arg(context);
@@ -49,7 +40,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_log;
-    std::unique_ptr<HelpApp> m_app;
+    std::unique_ptr<HelpRoutingApp> m_app;
     std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
 
@@ -72,7 +63,7 @@ void HelpRequestTest::initTestCase() {
 
 void HelpRequestTest::init() {
     QFile::remove(m_log);
-    m_app = std::make_unique<HelpApp>();
+    m_app = std::make_unique<HelpRoutingApp>();
     m_driver = std::make_unique<CalculatorDialogDriver>();
     QVERIFY(m_driver->IsCreated());
     m_app->m_pMainWnd = &m_driver->Dialog();
