@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Developer entry points. Every target installs what is missing first.
 
 JOBS     := $(shell nproc 2>/dev/null || echo 2)

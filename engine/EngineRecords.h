@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Records of the variable memory and of the evaluation stack, and the line reader's outcome.

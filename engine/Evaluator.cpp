@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluator: computes a checked right side by precedence on a stack of pending operands.
 
 #include "ExpressionEngine.h"

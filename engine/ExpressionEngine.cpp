@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine entry: runs one line from reading to listing, and performs the assignment.
 
 #include "ExpressionEngine.h"

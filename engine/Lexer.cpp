@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lexer: scans one token of a line per call and keeps no state between calls.
 
 #include "ExpressionEngine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line reader: turns a line into a token list or a command status; and the help text.
 
 #include "ExpressionEngine.h"

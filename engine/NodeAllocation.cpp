@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Allocation and release of the engine's heap records, and the release of whole lists.
 // Every node passes through these functions, so a different allocator needs changes here only.
 // With a pool, released nodes are kept as spares and handed out again before the heap is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The nodes one engine keeps for reuse, the count of its nodes in use, and the variables

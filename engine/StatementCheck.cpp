@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statement check: validates a token list, binds function names and drops a leading "+".
 
 #include "ExpressionEngine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names of the token codes, for dumps and diagnostics.
 
 #include "ExpressionEngine.h"

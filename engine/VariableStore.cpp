@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The variable memory: one singly linked list of variables in strictly ascending name order.
 
 #include "ExpressionEngine.h"

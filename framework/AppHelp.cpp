@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's help requests: the topic of the dialog in use, and the
 // message shown when the help engine cannot be started.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Shows a message box with the text, the buttons and icon of type (MB_ flags)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the expression engine. Each input is cut into lines at the line feeds,
 // and the lines go one after the other to one fresh engine through Calculate, as the window
 // would send them. After every line the engine must keep its promises, and the first broken

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the program's own icon images into the PNG files of the desktop's icon
 // theme, and compares such a file with its source, so the icons of the menu and
 // the icons of the window cannot drift apart.

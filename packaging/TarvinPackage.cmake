@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built by CPack from the install rules of the whole tree.
 # Its dependencies are computed from the installed binaries by dpkg-shlibdeps.
 

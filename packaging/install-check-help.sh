@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Part of install-check: does the installed program find its help file beside
 # itself? Read by install-check with ".", it uses that script's root, stage,
 # programs, fail, pass and skip.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs each line of a file through the engine and prints the value of every executed
 // statement with full precision ("Error" for any other outcome), for the comparison with
 // the peers; tarvin-console prints the same values with six significant digits only.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the throughput script and its translations for the peer calculators.
 
 One seeded stream of statements is built as small expression trees and written four times:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parses and evaluates each line of a file with muparser and prints every value, so its
 // results can be compared with the calculator's and its speed measured on the same script.
 // A name that a line reads or assigns for the first time becomes a variable of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ceiling for the throughput: reads a script line by line as tarvin-console does and
 // scans every line with the engine's own lexer, storing nothing. It prints the number of
 // lines and of tokens, which also keeps the compiler from dropping the scan.

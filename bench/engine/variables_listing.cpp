@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listing of a large memory: creates the given number of distinct variables, then runs
 // one more line with the listing asked for, again and again, and prints the median time of
 // that line in microseconds and the listing's length.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the start-up comparison: a bare Qt dialog of a line edit, a
 // text area and a button, the least a window of the calculator's kind needs.
 

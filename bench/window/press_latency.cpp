@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Press latency against archive size: one dialog per size, its archive filled
 // with that many lines, then presses timed one by one. The sizes take turns in
 // every round so that a noisy moment of the machine hits them all alike.

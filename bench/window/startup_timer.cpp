@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time and memory of windowed programs on a private X server: the
 // time from just before a program is executed to the map of its first
 // top-level window, and its resident memory two seconds after that map.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A press over a large memory: the given number of distinct variables are
 // created through the dialog, a hundred to a line, then presses that change
 // one variable in the middle of the listing are timed, so that every press

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lines whose first token is a command word: they reach the engine as they
 // stand and print no result line of their own.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs named on the command line: files in turn, "-" for standard input,
 // files that cannot be read, and the exit status across them.
 

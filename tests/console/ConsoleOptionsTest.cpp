@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: --help, --version and options the program does not know.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scripts on standard input: line ends, blank lines, results, the messages
 // for failed lines, the quit words and the exit status.
 

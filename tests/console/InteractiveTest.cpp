@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program on a terminal: prompt, line editing with history recall, the
 // bell of the error banner, and the end of input.
 

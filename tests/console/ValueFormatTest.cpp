@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console writes values with its own formatter instead of printf; it must agree with
 // "%g" byte for byte on every double, rounding and special values included.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running out of memory: every allocation of a line is made to fail in turn, and the line
 // must then fail with -1, release its tokens and leave the variable memory as it was.
 // This program replaces the global allocator, so it runs apart from the other engine tests.

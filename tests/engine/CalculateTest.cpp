@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculate end to end: statuses, the result, the listing, commands, and what a failed line
 // leaves behind; standard output is captured.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluator: precedence levels, associativity, leading minus, logical not, functions,
 // the remainder operators and IEEE results.
 

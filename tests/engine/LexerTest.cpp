@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lexer: first-character rules, two-character operators, numbers, identifiers, strings,
 // and the bound on a token's length.
 

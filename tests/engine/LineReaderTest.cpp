@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line reader: command words, the token list it builds, the banner and the help text.
 
 #include "EngineTestSupport.h"

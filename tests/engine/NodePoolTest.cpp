@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's pool: released nodes come back as spares and are handed out again before the
 // heap is asked, no more than SPARE_LIMIT of a kind are kept, and the live counts follow every
 // node made and released through the pool.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random lines, seeded so a failure repeats: random bytes of random length, and statements
 // built from the language's pieces with random damage. Whatever the line, the engine must
 // not crash, must list in strict name order, and a line that fails must change nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One engine, a million seeded random lines: statements over a few hundred names, the same
 // statements damaged, random bytes, over-long tokens, deep nesting and the command words.
 // After every line no token or stack entry may be live and a failed line must not change the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statement check: its verdicts, its two changes to the list, function lookup and the
 // nesting bound.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The variable store: name order, lookup, insertion, reading unknown names, and the listing.
 
 #include "EngineTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared table through the console program: each case's lines go to its
 // standard input, and the last line of its standard output is the result.
 

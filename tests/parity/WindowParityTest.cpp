@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared table through the real main dialog, offscreen: each case's lines
 // are typed into the input field and Calculate is clicked after each; the
 // result field then shows the case's result.

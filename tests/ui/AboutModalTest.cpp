@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box as the main window runs it: modal over the main window only,
 // centred over it, a new box for every opening, and closing it changes nothing
 // else. Input reaches the main window through the window system, as a user's

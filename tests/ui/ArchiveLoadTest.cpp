@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A multi-line pane that still holds its last load gets only the new lines
 // put in front of it; these cases prove that it then ends exactly as a pane
 // whose whole text was replaced, whatever the user did to it in between.

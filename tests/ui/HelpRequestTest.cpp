@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help requests the window makes: which topic of which file the Help button
 // and F1 ask for in each dialog, and the quit request when the main window
 // closes. A stand-in viewer records every request it receives in a log file.

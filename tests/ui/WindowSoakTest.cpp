@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ten thousand presses on one dialog: the archive holds every line in order
 // and nothing more, and nothing else the dialog keeps grows with the presses.
 

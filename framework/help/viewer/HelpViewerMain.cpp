@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help viewer: shows the topics of one help file as the help engine asks
 // over standard input (see HelpProtocol.h).
 //   usage: tarvin-help <help file>

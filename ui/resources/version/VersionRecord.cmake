@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The version record's equivalent on ELF systems: the record's texts, with the
 # project's one version, compiled into a program as data that readelf lists.
 #
