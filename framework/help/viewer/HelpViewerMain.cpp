@@ -6,6 +6,7 @@
 #include "HelpCommand.h"
 #include "HelpCommandReader.h"
 #include "HelpDocument.h"
+#include "HelpFileSearch.h"
 #include "HelpProtocol.h"
 #include "HelpViewerWindow.h"
 
@@ -52,7 +53,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setQuitOnLastWindowClosed(false);
-    HelpViewerWindow window(LoadHelpDocument(arguments.at(1)));
+    const QString helpFile =
+        FindHelpFile(arguments.at(1), HelpDataFolders(qEnvironmentVariable("XDG_DATA_DIRS"),
+                                                      InstalledHelpDataFolder()));
+    HelpViewerWindow window(LoadHelpDocument(helpFile));
     HelpCommandReader reader(STDIN_FILENO);
     QObject::connect(&reader, &HelpCommandReader::lineReceived, &window,
                      [&window](const QByteArray& line) { Obey(line, window); });
