@@ -9,7 +9,7 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
           UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps build test run sanitize format clean install package bench fuzz
+.PHONY: all deps build test run sanitize format clean install package package-check bench fuzz
 
 all: build
 
@@ -36,11 +36,14 @@ PREFIX ?= /usr/local
 install: build
 	@cmake --install build --prefix $(PREFIX)
 
-# The Debian package, from a release build of its own: build-pkg/tarvin_*.deb.
+# The Debian package, built by dpkg-buildpackage -us -uc -b from a copy of the
+# tree in build-pkg/src; the build runs every test. Leaves build-pkg/tarvin_*.deb.
 package: deps
-	@$(call CONFIGURE,build-pkg,Release,-DTARVIN_BUILD_TESTS=OFF)
-	@cmake --build build-pkg -j $(JOBS)
-	@cd build-pkg && cpack -G DEB
+	@packaging/build-package build-pkg $(JOBS)
+
+# The package, then lintian over it: any error or warning tag fails.
+package-check: package
+	@packaging/lintian-check build-pkg
 
 # Benchmarks against the peer calculators, from an optimised build of their own; one table.
 bench: deps
