@@ -42,11 +42,11 @@ bool IsContextMenuKey(const QKeyEvent* event) {
     return event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
 }
 
-// Where a menu asked for from the keyboard opens: below the text cursor of an
-// edit field, in the middle of any other control.
+// Where a menu asked for from the keyboard opens: at the text cursor of an
+// edit field, as for the menu key, in the middle of any other control.
 QPoint KeyboardMenuPoint(const QWidget* target) {
     QRect cursor = target->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    return cursor.isValid() ? cursor.bottomLeft() : target->rect().center();
+    return cursor.isValid() ? cursor.center() : target->rect().center();
 }
 
 } // namespace

@@ -153,24 +153,31 @@ void CalculatorDialogTest::controlRectanglesComeFromDialogUnits() {
     QCOMPARE(control->geometry(), ExpectedPixels(units));
 }
 
+// Each label stands beside its field as its buddy; assistive technology reads
+// the field by a name of its own, not by the label's text.
 void CalculatorDialogTest::labelsNameTheirFields_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("accessibleName");
     QTest::newRow("equals names the result") << "="
-                                             << "IDC_RESULT";
+                                             << "IDC_RESULT"
+                                             << "Result";
     QTest::newRow("Variables: names its pane") << "Variables:"
-                                               << "IDC_VARIABLES";
+                                               << "IDC_VARIABLES"
+                                               << "Variables";
     QTest::newRow("Archive: names its pane") << "Archive:"
-                                             << "IDC_ARCHIVE";
+                                             << "IDC_ARCHIVE"
+                                             << "Archive";
 }
 
 void CalculatorDialogTest::labelsNameTheirFields() {
     QFETCH(QString, label);
     QFETCH(QString, field);
+    QFETCH(QString, accessibleName);
     QLabel* text = LabelWithText(m_driver->Window(), label);
     QVERIFY(text);
     QCOMPARE(text->buddy()->objectName(), field);
-    QCOMPARE(text->buddy()->accessibleName(), label);
+    QCOMPARE(text->buddy()->accessibleName(), accessibleName);
 }
 
 static const char* const kTabOrder[] = {"IDC_INPUT",     "IDC_RESULT", "IDC_ARCHIVE",
