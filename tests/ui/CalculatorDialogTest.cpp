@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "AboutBoxCloser.h"
 #include "CalculatorDialogDriver.h"
 #include "DialogGeometry.h"
 
@@ -8,7 +9,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -17,29 +17,6 @@ namespace {
 QWidget* PopupMenu() {
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
-
-// Watches for the About box from inside its modal run and closes it with its
-// OK button; opened() tells whether it appeared.
-class AboutBoxCloser {
-public:
-    AboutBoxCloser() {
-        QTimer::singleShot(0, [this] { CloseWhenShown(); });
-    }
-    bool opened() const { return m_opened; }
-
-private:
-    void CloseWhenShown() {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() != QStringLiteral("IDD_ABOUT") || !window->isVisible())
-                continue;
-            m_opened = true;
-            if (auto* ok = window->findChild<QPushButton*>(QStringLiteral("IDOK")))
-                ok->click();
-            return;
-        }
-    }
-    bool m_opened = false;
-};
 
 } // namespace
 

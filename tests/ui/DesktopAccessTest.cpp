@@ -3,13 +3,13 @@
 // what each control is called, where the outcome of a press is told, and the
 // keyboard's way to the system menu's items.
 
+#include "AboutBoxCloser.h"
 #include "CalculatorDialogDriver.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -19,27 +19,6 @@ QString ExposedText(QWidget* widget, QAccessible::Text kind) {
     QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
     return node ? node->text(kind) : QString();
 }
-
-// Closes the About box with its OK button from inside its modal run.
-class AboutBoxCloser {
-public:
-    AboutBoxCloser() {
-        QTimer::singleShot(0, [this] { CloseWhenShown(); });
-    }
-    bool opened() const { return m_opened; }
-
-private:
-    void CloseWhenShown() {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() != QStringLiteral("IDD_ABOUT") || !window->isVisible())
-                continue;
-            m_opened = true;
-            if (auto* ok = window->findChild<QPushButton*>(QStringLiteral("IDOK")))
-                ok->click();
-        }
-    }
-    bool m_opened = false;
-};
 
 } // namespace
 

@@ -7,8 +7,9 @@
 Runs inside a desktop session that has a display, a window manager and a
 D-Bus session bus (see run-on-x11). Starts TARVIN, then checks every
 control's role and name, that the outcome of a calculation reaches the
-focused control as a description change, and that the context-menu key
-leads to the About box. Prints one line per check; exit status 0 when all
+focused control as a description change, that the context-menu key
+leads to the About box, and that F1 opens the help viewer as a window of
+its own desktop identity with the program's icon. Prints one line per check; exit status 0 when all
 passed, 1 when one failed.
 """
 
@@ -173,6 +174,50 @@ def check_about_route(app, key, focus_events):
     check(gone is not None, "Escape closes the About box")
 
 
+def visible_windows(wm_class):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", wm_class],
+                           capture_output=True, text=True, timeout=20)
+    return found.stdout.split() or None
+
+
+def check_help_viewer():
+    xdotool("key", "F1")
+    windows = wait_for(lambda: visible_windows("tarvin-help")) or []
+    if not check(len(windows) == 1, "F1 opens one help viewer window: %s" % windows):
+        return
+    shown = subprocess.run(["xprop", "-id", windows[0], "WM_CLASS", "_NET_WM_ICON"],
+                           capture_output=True, text=True, timeout=20).stdout
+    check('"tarvin-help", "tarvin-help"' in shown.splitlines()[0],
+          "the viewer's class is its desktop identity: %s" % shown.splitlines()[0])
+    check("Icon (32 x 32)" in shown and "Icon (16 x 16)" in shown,
+          "the viewer's window has the program's 32 and 16 pixel icons")
+
+
+def active_window_name():
+    shown = subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
+                           capture_output=True, text=True, timeout=20)
+    return shown.stdout.strip()
+
+
+def activate_main_window():
+    """Gives the calculator the focus back; the window manager may hand it to
+    the viewer once more as that one comes up."""
+    def activated():
+        xdotool("search", "--onlyvisible", "--name", "^Tarvin$", "windowactivate", "--sync")
+        pump(0.2)
+        return True if active_window_name() == "Tarvin" else None
+    return wait_for(activated) is not None
+
+
+def check_escape_ends(process):
+    xdotool("key", "Escape")
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        pass
+    check(process.poll() is not None, "Escape ends the program")
+
+
 def run(program):
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     process = subprocess.Popen([program], env=env)
@@ -185,14 +230,15 @@ def run(program):
         pyatspi.Registry.registerEventListener(
             events.append, "object:property-change:accessible-description")
         pyatspi.Registry.registerEventListener(focus_events.append, "object:state-changed:focused")
-        subprocess.run(["xdotool", "search", "--sync", "--name", "^Tarvin$", "windowactivate",
-                        "--sync"], check=True, timeout=20)
+        xdotool("search", "--sync", "--onlyvisible", "--name", "^Tarvin$", "windowactivate",
+                "--sync")
         check_controls(window)
         check_presses(window, events)
         for key in ("Menu", "shift+F10"):
             check_about_route(app, key, focus_events)
-        xdotool("key", "Escape")
-        check(process.wait(timeout=10) is not None, "Escape ends the program")
+        check_help_viewer()
+        if check(activate_main_window(), "the calculator takes the focus back"):
+            check_escape_ends(process)
     finally:
         if process.poll() is None:
             process.kill()
