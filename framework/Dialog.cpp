@@ -224,6 +224,11 @@ void CDialog::SendHelpKey() {
     SendCommand(ID_HELP, BN_CLICKED);
 }
 
+void CDialog::Announce(const char* text) {
+    if (m_window)
+        m_window->Announce(QString::fromUtf8(text ? text : ""));
+}
+
 void CDialog::WinHelp(unsigned long data, unsigned int command) {
     if (CWinApp* app = AfxGetApp())
         app->WinHelp(data, command);

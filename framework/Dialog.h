@@ -81,6 +81,10 @@ public:
     // The platform's help key: asks for help as the help command does.
     void SendHelpKey();
 
+    // Tells assistive technology a text where the user is: in the accessible
+    // description of the control that has the focus (DialogWindow::Announce).
+    void Announce(const char* text);
+
     // A request to the help engine on behalf of this window (CWinApp::WinHelp).
     void WinHelp(unsigned long data, unsigned int command);
 

@@ -130,6 +130,20 @@ void LinkLabels(std::span<const ControlTemplate> entries, std::span<QWidget* con
     }
 }
 
+void SetAccessibleTexts(std::span<const AccessibleText> texts,
+                        std::span<const ControlTemplate> entries,
+                        std::span<QWidget* const> controls) {
+    for (const AccessibleText& text : texts) {
+        QWidget* control = text.id == IDC_STATIC ? nullptr : FindById(entries, controls, text.id);
+        if (!control)
+            continue;
+        if (text.name)
+            control->setAccessibleName(QString::fromUtf8(text.name));
+        if (text.description)
+            control->setAccessibleDescription(QString::fromUtf8(text.description));
+    }
+}
+
 void SetTabOrder(std::span<const ControlTemplate> entries, std::span<QWidget* const> controls) {
     QWidget* previous = nullptr;
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -16,6 +16,12 @@ QWidget* CreateControl(const ControlTemplate& entry, QWidget* parent, const Dial
 // field's accessible name. controls[i] was created from entries[i].
 void LinkLabels(std::span<const ControlTemplate> entries, std::span<QWidget* const> controls);
 
+// Gives each control listed in texts its accessible name and description; a
+// name set here stands in place of the one its label gave it.
+void SetAccessibleTexts(std::span<const AccessibleText> texts,
+                        std::span<const ControlTemplate> entries,
+                        std::span<QWidget* const> controls);
+
 // Chains the tab stops in template order.
 void SetTabOrder(std::span<const ControlTemplate> entries, std::span<QWidget* const> controls);
 

@@ -20,6 +20,15 @@ struct ControlTemplate {
     int image = 0;       // for an icon static: the icon's resource identifier
 };
 
+// What assistive technology is told about a control beyond what it shows: a
+// name in the control's own terms (null keeps the name the toolkit gives it,
+// a button's text or its label's) and a description (null for none).
+struct AccessibleText {
+    int id;
+    const char* name;
+    const char* description;
+};
+
 struct DialogTemplate {
     int id;           // the template's resource number
     const char* name; // the identifier's name, used as the window's object name
@@ -30,4 +39,5 @@ struct DialogTemplate {
     std::uint32_t style;                       // WS_ and DS_ bits
     std::uint32_t exStyle;                     // WS_EX_ bits
     std::span<const ControlTemplate> controls; // in template order, which is the tab order
+    std::span<const AccessibleText> accessibleTexts = {}; // by control identifier
 };

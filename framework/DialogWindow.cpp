@@ -5,9 +5,12 @@
 #include "Dialog.h"
 #include "DialogControls.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -34,6 +37,18 @@ bool IsEnterKey(const QKeyEvent* event) {
            mods == Qt::NoModifier;
 }
 
+// Shift+F10 asks for the context menu as the menu key does.
+bool IsContextMenuKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+}
+
+// Where a menu asked for from the keyboard opens: at the text cursor of an
+// edit field, as for the menu key, in the middle of any other control.
+QPoint KeyboardMenuPoint(const QWidget* target) {
+    QRect cursor = target->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return cursor.isValid() ? cursor.center() : target->rect().center();
+}
+
 } // namespace
 
 DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& tmpl, QWidget* owner)
@@ -55,12 +70,16 @@ void DialogWindow::CreateControls(const DialogTemplate& tmpl) {
     for (const ControlTemplate& entry : tmpl.controls) {
         QWidget* widget = CreateControl(entry, this, m_dialog.GetBaseUnits());
         widget->installEventFilter(this);
+        // A pane's right click reaches its viewport, not the pane itself.
+        if (auto* pane = qobject_cast<QPlainTextEdit*>(widget))
+            pane->viewport()->installEventFilter(this);
         if (auto* button = qobject_cast<QPushButton*>(widget))
             ConnectButton(button, entry.id);
         m_controls.push_back({entry.id, entry.style, widget});
         widgets.push_back(widget);
     }
     LinkLabels(tmpl.controls, widgets);
+    SetAccessibleTexts(tmpl.accessibleTexts, tmpl.controls, widgets);
     SetTabOrder(tmpl.controls, widgets);
 }
 
@@ -90,6 +109,56 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
     QMenu* popup = menu->BuildPopup(this, [this](unsigned id) { m_dialog.SendSysCommand(id, 0); });
     popup->setObjectName(QStringLiteral("SystemMenu"));
     popup->popup(globalPos);
+}
+
+// The standard menu of an edit field, with the system menu's items after a
+// separator. False, leaving the event to the toolkit, for any other control.
+bool DialogWindow::ShowEditMenu(QContextMenuEvent* event, QWidget* target) {
+    QMenu* menu = nullptr;
+    if (auto* line = qobject_cast<QLineEdit*>(target))
+        menu = line->createStandardContextMenu();
+    else if (auto* pane = qobject_cast<QPlainTextEdit*>(target))
+        menu = pane->createStandardContextMenu();
+    if (!menu)
+        return false;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setObjectName(QStringLiteral("EditMenu"));
+    if (CMenu* system = m_dialog.GetSystemMenu(false)) {
+        menu->addSeparator();
+        system->AppendTo(menu, [this](unsigned id) { m_dialog.SendSysCommand(id, 0); });
+    }
+    menu->popup(event->globalPos());
+    return true;
+}
+
+bool DialogWindow::IsControl(const QWidget* widget) const {
+    for (const Entry& entry : m_controls)
+        if (entry.widget == widget)
+            return true;
+    return false;
+}
+
+void DialogWindow::Announce(const QString& text) {
+    QWidget* focus = focusWidget();
+    if (!IsControl(focus))
+        focus = nullptr;
+    if (m_announcedIn && m_announcedIn != focus)
+        m_announcedIn->setAccessibleDescription(m_ownDescription);
+    if (!focus) {
+        m_announcedIn = nullptr;
+        return;
+    }
+    if (m_announcedIn != focus)
+        m_ownDescription = focus->accessibleDescription();
+    m_announcedIn = focus;
+    if (focus->accessibleDescription() != text) {
+        focus->setAccessibleDescription(text);
+        return;
+    }
+    // The same outcome twice is news all the same: the change is reported
+    // although the text stays as it was.
+    QAccessibleEvent event(focus, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void DialogWindow::PaintDefault() {
@@ -130,6 +199,14 @@ bool DialogWindow::HandleDialogKey(QKeyEvent* event, QWidget* target) {
             m_dialog.SendHelpKey();
         return true;
     }
+    if (IsContextMenuKey(event)) {
+        // Sent to the control, whose menu opens, or on to the dialog when it
+        // has none.
+        QPoint at = KeyboardMenuPoint(target);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+        QCoreApplication::sendEvent(target, &menuEvent);
+        return true;
+    }
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         m_dialog.SendCommand(IDCANCEL, BN_CLICKED);
         return true;
@@ -143,6 +220,11 @@ bool DialogWindow::HandleDialogKey(QKeyEvent* event, QWidget* target) {
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType())
         return HandleDialogKey(static_cast<QKeyEvent*>(event), static_cast<QWidget*>(watched));
+    if (event->type() == QEvent::ContextMenu && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        QWidget* control = IsControl(widget) ? widget : widget->parentWidget();
+        return ShowEditMenu(static_cast<QContextMenuEvent*>(event), control);
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -158,9 +240,18 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
     m_dialog.SendSysCommand(SC_CLOSE, 0);
 }
 
+// A right click on the dialog's own surface, or the context-menu key on a
+// control that has no menu of its own (a button), opens the system menu; the
+// key opens it below the control.
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() == QContextMenuEvent::Mouse && !childAt(event->pos())) {
         ShowSystemMenu(event->globalPos());
+        return;
+    }
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        QWidget* focus = focusWidget();
+        ShowSystemMenu(focus ? focus->mapToGlobal(QPoint(0, focus->height()))
+                             : mapToGlobal(QPoint(0, 0)));
         return;
     }
     event->ignore();

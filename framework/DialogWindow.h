@@ -4,10 +4,12 @@
 #include "DialogTemplate.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <vector>
 
 class CDialog;
+class QContextMenuEvent;
 class QPushButton;
 
 // The toolkit window behind a CDialog. It turns the toolkit's events into the
@@ -15,6 +17,9 @@ class QPushButton;
 // cancels from every control, Enter presses the default button from every
 // field that does not take Return, Alt+Space and a right click on the dialog's
 // own surface open the system menu, and the close box sends the Close command.
+// An edit field's own context menu ends with the system menu's items, and the
+// context-menu key on a control without a menu of its own opens the system
+// menu, so a keyboard user reaches it where the window manager takes Alt+Space.
 class DialogWindow : public QDialog {
 public:
     DialogWindow(CDialog& dialog, const DialogTemplate& tmpl, QWidget* owner);
@@ -27,6 +32,12 @@ public:
 
     // The toolkit's own painting, for the default processing of WM_PAINT.
     void PaintDefault();
+
+    // Tells assistive technology a text through the accessible description of
+    // the control that has the focus, so that a screen reader speaks it where
+    // the user is. The control that held the last such text gets its own
+    // description back. Nothing is told when no control has the focus.
+    void Announce(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,10 +56,14 @@ private:
     void CreateControls(const DialogTemplate& tmpl);
     void ConnectButton(QPushButton* button, int id);
     bool HandleDialogKey(QKeyEvent* event, QWidget* target);
+    bool ShowEditMenu(QContextMenuEvent* event, QWidget* target);
+    bool IsControl(const QWidget* widget) const;
     bool TakesReturn(QWidget* target) const;
     void PressDefaultButton();
 
     CDialog& m_dialog;
     std::vector<Entry> m_controls;
     QPaintEvent* m_paintEvent = nullptr;
+    QPointer<QWidget> m_announcedIn;
+    QString m_ownDescription; // m_announcedIn's description before the announcement
 };

@@ -37,6 +37,11 @@ bool CMenu::IsSeparator(int position) const {
 QMenu* CMenu::BuildPopup(QWidget* parent, std::function<void(unsigned)> choose) const {
     auto* popup = new QMenu(parent);
     popup->setAttribute(Qt::WA_DeleteOnClose);
+    AppendTo(popup, choose);
+    return popup;
+}
+
+void CMenu::AppendTo(QMenu* popup, const std::function<void(unsigned)>& choose) const {
     for (const Item& item : m_items) {
         if (item.flags & MF_SEPARATOR) {
             popup->addSeparator();
@@ -46,5 +51,4 @@ QMenu* CMenu::BuildPopup(QWidget* parent, std::function<void(unsigned)> choose) 
         unsigned id = item.id;
         QObject::connect(action, &QAction::triggered, popup, [choose, id] { choose(id); });
     }
-    return popup;
 }

@@ -26,6 +26,10 @@ public:
     // closed; choosing a text item calls choose with its command.
     QMenu* BuildPopup(QWidget* parent, std::function<void(unsigned)> choose) const;
 
+    // Adds the items at the end of a pop-up menu that exists, with choose
+    // called as in BuildPopup.
+    void AppendTo(QMenu* popup, const std::function<void(unsigned)>& choose) const;
+
 private:
     struct Item {
         unsigned flags;

@@ -77,6 +77,8 @@ int AfxWinMain(int argc, char** argv) {
     if (app->m_appName.empty())
         app->m_appName = ExecutableBaseName();
     QApplication::setApplicationName(QString::fromStdString(app->m_appName));
+    if (!app->m_desktopFileName.empty())
+        QGuiApplication::setDesktopFileName(QString::fromStdString(app->m_desktopFileName));
     QApplication::setQuitOnLastWindowClosed(false);
     if (!app->InitInstance())
         return app->ExitInstance();

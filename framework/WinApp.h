@@ -33,6 +33,10 @@ public:
     void WinHelp(unsigned long data, unsigned int command);
 
     std::string m_appName;
+    // The name of the program's desktop entry without ".desktop", by which a
+    // desktop (a Wayland compositor above all) matches its windows to the
+    // entry and its icon; empty leaves the toolkit's guess, the executable's name.
+    std::string m_desktopFileName;
     CDialog* m_pMainWnd = nullptr;
     // The dialog whose command is being routed to the application, so that
     // the application knows which dialog is in use.

@@ -13,7 +13,9 @@ std::span<const MessageEntry> CCalculatorApp::GetMessageMap() const {
     return messageMap;
 }
 
+// DESKTOP ENTRY: the windows belong to the menu entry packaging/tarvin.desktop.
 CCalculatorApp::CCalculatorApp() {
+    m_desktopFileName = "tarvin";
     UseProgramResources();
 }
 

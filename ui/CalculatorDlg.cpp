@@ -102,7 +102,8 @@ HICON CCalculatorDlg::OnQueryDragIcon() {
 
 // One press: take the fields, prefix a bare expression with "ans=", record the
 // line at the top of the archive, run it, show the value or "Error", empty the
-// input and put the fields back.
+// input and put the fields back. The outcome is also told to a screen reader
+// where the focus is, as the result field is not where the user is.
 void CCalculatorDlg::OnCalculate() {
     UpdateData(true);
     m_input = PrepareLine(m_input);
@@ -116,4 +117,5 @@ void CCalculatorDlg::OnCalculate() {
         m_result.Format("%g", value);
     m_input = "";
     UpdateData(false);
+    Announce("Result: " + m_result);
 }

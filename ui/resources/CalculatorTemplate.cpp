@@ -29,6 +29,17 @@ constexpr ControlTemplate kControls[] = {
     {IDC_VARIABLES, "IDC_VARIABLES", ControlKind::Edit, "", 281, 33, 103, 113, kVariablesPane},
 };
 
+// The fields in their own terms, rather than by the labels beside them, and
+// what Enter and the buttons do. The buttons keep their texts as names.
+constexpr AccessibleText kAccessibleTexts[] = {
+    {IDC_INPUT, "Statement", "Type a statement such as a=5; Enter calculates it"},
+    {IDC_RESULT, "Result", "Value of the last statement, or Error"},
+    {IDC_ARCHIVE, "Archive", "Every line entered, newest first"},
+    {IDC_CALCULATE, nullptr, "Calculates the statement; Enter in any field does the same"},
+    {ID_HELP, nullptr, "Opens the help for this window; F1 does the same"},
+    {IDC_VARIABLES, "Variables", "Every variable with its value, in name order"},
+};
+
 } // namespace
 
 const DialogTemplate kCalculatorTemplate = {
@@ -44,4 +55,5 @@ const DialogTemplate kCalculatorTemplate = {
     DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
     WS_EX_APPWINDOW,
     kControls,
+    kAccessibleTexts,
 };

@@ -11,6 +11,8 @@
 #include "HelpViewerWindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 #include <unistd.h>
@@ -43,10 +45,23 @@ void Obey(const QByteArray& line, HelpViewerWindow& window) {
     }
 }
 
+// The program's icon, compiled in from its images under :/program-icon.
+QIcon ProgramIcon() {
+    QIcon icon;
+    const QDir images(QStringLiteral(":/program-icon"));
+    for (const QString& name : images.entryList(QDir::Files))
+        icon.addFile(images.filePath(name));
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // DESKTOP ENTRY: its own entry, packaging/tarvin-help.desktop, which no
+    // menu shows, names the program's icon for the desktop.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kHelpViewerProgramName));
+    QApplication::setWindowIcon(ProgramIcon());
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() != 2) {
         std::fprintf(stderr, "usage: %s <help file>\n", kHelpViewerProgramName);

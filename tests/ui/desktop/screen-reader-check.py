@@ -1,0 +1,259 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Reads the calculator window through AT-SPI, as a screen reader does.
+
+    screen-reader-check.py TARVIN
+
+Runs inside a desktop session that has a display, a window manager and a
+D-Bus session bus (see run-on-x11). Starts TARVIN, then checks every
+control's role and name, that the outcome of a calculation reaches the
+focused control as a description change, that the context-menu key
+leads to the About box, and that F1 opens the help viewer as a window of
+its own desktop identity with the program's icon. Prints one line per check; exit status 0 when all
+passed, 1 when one failed.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+# Role and name of every control of the main window, in tab order, and the
+# words its description must hold.
+CONTROLS = [
+    ("text", "Statement", "Enter"),
+    ("text", "Result", "Error"),
+    ("text", "Archive", "newest first"),
+    ("push button", "Calculate", "Enter"),
+    ("push button", "Help", "F1"),
+    ("text", "Variables", "name order"),
+]
+LABELS = ["=", "Variables:", "Archive:"]
+
+# A line typed into the input field and what the focused control is told.
+PRESSES = [
+    ("2*21", "Result: 42"),
+    ("6*7", "Result: 42"),
+    ("1+", "Result: Error"),
+    ("x=2^20", "Result: 1.04858e+06"),
+]
+
+failures = 0
+
+
+def check(ok, what):
+    global failures
+    print(("ok: " if ok else "FAIL: ") + what, flush=True)
+    if not ok:
+        failures += 1
+    return ok
+
+
+def pump(seconds):
+    """Runs the event loop for a while, so that AT-SPI events arrive."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+
+
+def wait_for(find, seconds=15):
+    """Polls find() until it gives something other than None."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        found = find()
+        if found is not None:
+            return found
+        pump(0.1)
+    return None
+
+
+def descendants(node, depth=0):
+    if node is None or depth > 12:
+        return
+    yield node
+    for i in range(node.childCount):
+        yield from descendants(node.getChildAtIndex(i), depth + 1)
+
+
+def application(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        try:
+            if app is not None and app.get_process_id() == pid:
+                return app
+        except GLib.GError:
+            continue
+    return None
+
+
+def window_named(app, name):
+    for i in range(app.childCount if app else 0):
+        window = app.getChildAtIndex(i)
+        if window is not None and window.name == name:
+            return window
+    return None
+
+
+def has_state(node, state):
+    return node.getState().contains(state)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True, timeout=20)
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def check_controls(window):
+    shown = [n for n in descendants(window) if n.getRoleName() in ("text", "push button")]
+    named = [(n.getRoleName(), n.name) for n in shown]
+    check(named == [(role, name) for role, name, _ in CONTROLS],
+          "controls read as %s" % named)
+    for node, (_, name, words) in zip(shown, CONTROLS):
+        check(words in node.description,
+              "%s is described: %r" % (name, node.description))
+    labels = [n.name for n in descendants(window) if n.getRoleName() == "label"]
+    check(labels == LABELS, "labels read as %s" % labels)
+    focused = [n.name for n in shown if has_state(n, pyatspi.STATE_FOCUSED)]
+    check(focused == ["Statement"], "focus starts in %s" % focused)
+
+
+def check_presses(window, events):
+    result = next(n for n in descendants(window) if n.name == "Result")
+    for line, told in PRESSES:
+        events.clear()
+        xdotool("type", "--delay", "40", line)
+        xdotool("key", "Return")
+        wait_for(lambda: events or None, 10)
+        pump(0.3)
+        # The event names the object; its description is read from it, as a
+        # screen reader does.
+        heard = [(e.source.name, e.source.description) for e in events
+                 if has_state(e.source, pyatspi.STATE_FOCUSED)]
+        check(heard == [("Statement", told)],
+              "%s: the focused control is told %s" % (line, heard))
+        shown = told.split(": ", 1)[1]
+        check(text_of(result) == shown, "%s: the result field shows %r" % (line, text_of(result)))
+
+
+def focused_menu_item(focus_events):
+    for event in focus_events:
+        if event.detail1 and event.source.getRoleName() == "menu item":
+            return event.source
+    return None
+
+
+def check_about_route(app, key, focus_events):
+    """Opens the focused field's menu with key, moves up to its last item, the
+    way a screen reader user hears it, and chooses it."""
+    focus_events.clear()
+    xdotool("key", key, "Up")
+    item = wait_for(lambda: focused_menu_item(focus_events))
+    menu = item.parent if item is not None else None
+    names = [menu.getChildAtIndex(i).name for i in range(menu.childCount)] if menu else []
+    check(item is not None and item.name == "About Tarvin",
+          "%s, Up: the focus is on %s" % (key, item.name if item else None))
+    check(names[-4:] == ["", "Close\tAlt+F4", "", "About Tarvin"],
+          "%s opens a menu ending in Close, About Tarvin: %s" % (key, names))
+    xdotool("key", "Return")
+    about = wait_for(lambda: window_named(app, "About Tarvin"))
+    if not check(about is not None, "%s, Up, Enter opens the About box" % key):
+        return
+    buttons = [n.name for n in descendants(about) if n.getRoleName() == "push button"]
+    check(buttons == ["OK"], "the About box has the button %s" % buttons)
+    xdotool("key", "Escape")
+    gone = wait_for(lambda: True if window_named(app, "About Tarvin") is None else None)
+    check(gone is not None, "Escape closes the About box")
+
+
+def visible_windows(wm_class):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", wm_class],
+                           capture_output=True, text=True, timeout=20)
+    return found.stdout.split() or None
+
+
+def check_help_viewer():
+    xdotool("key", "F1")
+    windows = wait_for(lambda: visible_windows("tarvin-help")) or []
+    if not check(len(windows) == 1, "F1 opens one help viewer window: %s" % windows):
+        return
+    shown = subprocess.run(["xprop", "-id", windows[0], "WM_CLASS", "_NET_WM_ICON"],
+                           capture_output=True, text=True, timeout=20).stdout
+    check('"tarvin-help", "tarvin-help"' in shown.splitlines()[0],
+          "the viewer's class is its desktop identity: %s" % shown.splitlines()[0])
+    check("Icon (32 x 32)" in shown and "Icon (16 x 16)" in shown,
+          "the viewer's window has the program's 32 and 16 pixel icons")
+
+
+def active_window_name():
+    shown = subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
+                           capture_output=True, text=True, timeout=20)
+    return shown.stdout.strip()
+
+
+def activate_main_window():
+    """Gives the calculator the focus back; the window manager may hand it to
+    the viewer once more as that one comes up."""
+    def activated():
+        xdotool("search", "--onlyvisible", "--name", "^Tarvin$", "windowactivate", "--sync")
+        pump(0.2)
+        return True if active_window_name() == "Tarvin" else None
+    return wait_for(activated) is not None
+
+
+def check_escape_ends(process):
+    xdotool("key", "Escape")
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        pass
+    check(process.poll() is not None, "Escape ends the program")
+
+
+def run(program):
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    process = subprocess.Popen([program], env=env)
+    try:
+        app = wait_for(lambda: application(process.pid), 20)
+        window = wait_for(lambda: window_named(app, "Tarvin")) if app else None
+        if not check(window is not None, "the window Tarvin is on the accessibility bus"):
+            return
+        events, focus_events = [], []
+        pyatspi.Registry.registerEventListener(
+            events.append, "object:property-change:accessible-description")
+        pyatspi.Registry.registerEventListener(focus_events.append, "object:state-changed:focused")
+        xdotool("search", "--sync", "--onlyvisible", "--name", "^Tarvin$", "windowactivate",
+                "--sync")
+        check_controls(window)
+        check_presses(window, events)
+        for key in ("Menu", "shift+F10"):
+            check_about_route(app, key, focus_events)
+        check_help_viewer()
+        if check(activate_main_window(), "the calculator takes the focus back"):
+            check_escape_ends(process)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+
+
+def main():
+    if len(sys.argv) != 2:
+        print("usage: screen-reader-check.py TARVIN", file=sys.stderr)
+        return 2
+    run(sys.argv[1])
+    print("screen-reader-check: %d check(s) failed" % failures if failures
+          else "screen-reader-check: all checks passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
