@@ -54,11 +54,12 @@ void ConsoleSession::RunStatement(const std::string& line, const LineOrigin& ori
     const std::string prepared = NeedsAnsPrefix(line) ? PrepareLine(line) : std::string();
     const std::string& statement = prepared.empty() ? line : prepared;
     double value = 0;
+    LineReport report;
     // A statement prints no listing, so the engine is not asked to build one.
-    if (engine_.Calculate(statement.c_str(), &value, nullptr) == 0)
+    if (engine_.Calculate(statement.c_str(), &value, nullptr, report) == 0)
         PrintValue(value);
     else
-        ShowError(HasLexicalError(statement), line, origin);
+        ShowError(report.lexicalError, line, origin);
     FinishLine();
 }
 

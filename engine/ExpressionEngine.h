@@ -26,6 +26,12 @@
 // Deepest nesting of parenthesised groups and function arguments that a line may hold.
 constexpr int MAX_NESTING = 256;
 
+// What became of a line beyond Calculate's answer, for a caller that must tell failures apart.
+struct LineReport {
+    // The lexer stopped at a character that starts no token, and the error banner was written.
+    bool lexicalError = false;
+};
+
 class ExpressionEngine {
 public:
     TokenNode* tokens;
@@ -43,6 +49,8 @@ public:
     // allocation failure, and 2, 3, 4 for the help, listing and clear commands. The listing
     // (when not null) receives one "name = value\r\n" line per variable, in name order.
     int Calculate(const char* line, double* result, std::string* listing);
+    // The same, and fills report in for the line.
+    int Calculate(const char* line, double* result, std::string* listing, LineReport& report);
 
     // Token model.
     static void FreeList(TokenNode*& head, NodePool* pool = nullptr);
