@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsoleOptions.h"
 
+#include <algorithm>
+
+#include "ExpressionEngine.h"
 #include "TarvinVersion.h"
 
 namespace {
@@ -16,13 +19,46 @@ constexpr const char* kUsageText =
     "  --help       print this help and exit\n"
     "  --version    print the version and exit\n"
     "  --           take every later argument as a FILE\n"
-    "\n"
-    "Each statement prints its value, or Error; each Error also goes to standard\n"
-    "error as NAME:LINE: Error: followed by the line. The words var, clear, brisi,\n"
-    "help, pomoc, kraj and quit at the start of a line are commands; help lists them.\n"
+    "\n";
+
+// The paragraph on results and commands; the command words are filled in from the engine's
+// table and the paragraph is wrapped to the width of the text above.
+constexpr const char* kResultsBeforeWords =
+    "Each statement prints its value, or Error; each Error also goes to standard error as "
+    "NAME:LINE: Error: followed by the line. The words ";
+constexpr const char* kResultsAfterWords = " at the start of a line are commands; help lists them.";
+constexpr size_t kUsageWidth = 80;
+
+constexpr const char* kExitText =
     "\n"
     "Exit status: 0 if no line showed Error, 1 if one did, 2 if a FILE could not\n"
     "be read or the command line was wrong.\n";
+
+// The engine's command words as "a, b and c".
+std::string CommandWordList() {
+    std::string list;
+    for (int i = 0; const CommandWord* command = ExpressionEngine::CommandWordAt(i); ++i) {
+        if (i > 0)
+            list += ExpressionEngine::CommandWordAt(i + 1) ? ", " : " and ";
+        list += command->word;
+    }
+    return list;
+}
+
+// Writes the words of text in lines of at most kUsageWidth characters.
+void PrintWrapped(FILE* out, const std::string& text) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.size();
+        if (end - start > kUsageWidth) {
+            end = text.rfind(' ', start + kUsageWidth);
+            if (end == std::string::npos || end <= start)
+                end = std::min(text.find(' ', start), text.size());
+        }
+        std::fprintf(out, "%.*s\n", static_cast<int>(end - start), text.data() + start);
+        start = end + 1;
+    }
+}
 
 bool IsOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-';
@@ -64,6 +100,8 @@ ConsoleOptions ParseArguments(int argc, char** argv) {
 
 void PrintUsage(FILE* out) {
     std::fputs(kUsageText, out);
+    PrintWrapped(out, kResultsBeforeWords + CommandWordList() + kResultsAfterWords);
+    std::fputs(kExitText, out);
 }
 
 void PrintVersion(FILE* out) {

@@ -26,6 +26,12 @@
 // Deepest nesting of parenthesised groups and function arguments that a line may hold.
 constexpr int MAX_NESTING = 256;
 
+// A command word and the ReadStatus it gives.
+struct CommandWord {
+    const char* word;
+    int status;
+};
+
 // What became of a line beyond Calculate's answer, for a caller that must tell failures apart.
 struct LineReport {
     // The lexer stopped at a character that starts no token, and the error banner was written.
@@ -70,6 +76,8 @@ public:
     // True when text is one of the seven command words; status then gets its ReadStatus.
     // On false, status is left unchanged.
     static bool FindCommandWord(const char* text, int& status);
+    // The command words in the engine's order, from index 0 up; null past the last.
+    static const CommandWord* CommandWordAt(int index);
     static void PrintHelp();
     static void DumpTokens(TokenNode* head);
 
