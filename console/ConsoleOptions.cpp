@@ -3,15 +3,14 @@
 
 #include <algorithm>
 
+#include "ConsoleConstants.h"
 #include "ExpressionEngine.h"
 #include "TarvinVersion.h"
 
 namespace {
 
-constexpr const char* kProgramName = "tarvin-console";
-
+constexpr const char* kUsageLine = "Usage: %s [OPTION]... [FILE]...\n";
 constexpr const char* kUsageText =
-    "Usage: tarvin-console [OPTION]... [FILE]...\n"
     "Evaluate calculator statements, one per line, from each FILE in turn,\n"
     "or from standard input when no FILE is given. A FILE of - is standard input.\n"
     "On a terminal without a FILE, lines are read interactively after the prompt >.\n"
@@ -99,6 +98,7 @@ ConsoleOptions ParseArguments(int argc, char** argv) {
 }
 
 void PrintUsage(FILE* out) {
+    std::fprintf(out, kUsageLine, kProgramName);
     std::fputs(kUsageText, out);
     PrintWrapped(out, kResultsBeforeWords + CommandWordList() + kResultsAfterWords);
     std::fputs(kExitText, out);

@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsoleSession.h"
 
+#include "ConsoleConstants.h"
 #include "LinePreparation.h"
 #include "LineScan.h"
-
-namespace {
-
-constexpr int kStatusReadable = 0;
-constexpr int kStatusError = 1;
-constexpr int kStatusUnreadable = 2;
-
-} // namespace
 
 bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) {
     // The engine reads NUL-terminated text and would silently see only the
@@ -31,8 +24,8 @@ bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) 
 
 int ConsoleSession::ExitStatus() const {
     if (anyUnreadable_)
-        return kStatusUnreadable;
-    return anyError_ ? kStatusError : kStatusReadable;
+        return kStatusFailure;
+    return anyError_ ? kStatusLineError : kStatusSuccess;
 }
 
 // A command word line goes to the engine as it stands: the engine itself

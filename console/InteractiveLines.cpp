@@ -7,10 +7,11 @@
 
 #include <editline/readline.h>
 
+#include "ConsoleConstants.h"
+
 namespace {
 
 constexpr const char* kPrompt = ">";
-constexpr const char* kStandardInputName = "-";
 
 struct EditLineFree {
     void operator()(char* line) const { std::free(line); }
@@ -20,7 +21,7 @@ using EditedLine = std::unique_ptr<char, EditLineFree>;
 } // namespace
 
 void RunInteractive(ConsoleSession& session) {
-    rl_readline_name = "tarvin-console";
+    rl_readline_name = kProgramName;
     using_history();
     LineOrigin origin{kStandardInputName, 0};
     for (;;) {

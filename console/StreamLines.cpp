@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ConsoleConstants.h"
 #include "ResultOutput.h"
 
 namespace {
-
-constexpr const char* kStandardInputName = "-";
 
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }

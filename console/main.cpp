@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
+#include "ConsoleConstants.h"
 #include "ConsoleOptions.h"
 #include "ConsoleSession.h"
 #include "InteractiveLines.h"
 #include "StreamLines.h"
 
 namespace {
-
-constexpr int kStatusUsage = 2;
-constexpr int kStatusWriteFailed = 2;
 
 // Interactive only when nothing was named and a person is typing.
 bool IsInteractive(const ConsoleOptions& options) {
@@ -23,7 +23,7 @@ int RunInputs(const ConsoleOptions& options) {
     if (interactive)
         RunInteractive(session);
     else if (options.inputs.empty())
-        RunStream(stdin, "-", session);
+        RunStream(stdin, kStandardInputName, session);
     else
         for (const std::string& name : options.inputs)
             if (!RunInput(name, session))
@@ -34,8 +34,8 @@ int RunInputs(const ConsoleOptions& options) {
 // Results that never reached their destination make the run a failure.
 int CheckOutput(int status) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::perror("tarvin-console: standard output");
-        return kStatusWriteFailed;
+        std::fprintf(stderr, "%s: standard output: %s\n", kProgramName, std::strerror(errno));
+        return kStatusFailure;
     }
     return status;
 }
@@ -47,13 +47,13 @@ int main(int argc, char** argv) {
     switch (options.action) {
     case ConsoleAction::ShowHelp:
         PrintUsage(stdout);
-        return CheckOutput(0);
+        return CheckOutput(kStatusSuccess);
     case ConsoleAction::ShowVersion:
         PrintVersion(stdout);
-        return CheckOutput(0);
+        return CheckOutput(kStatusSuccess);
     case ConsoleAction::UsageError:
         PrintUsageError(stderr, options.badArgument);
-        return kStatusUsage;
+        return kStatusFailure;
     case ConsoleAction::Run:
         break;
     }
