@@ -9,6 +9,9 @@ constexpr const char* kProgramName = "tarvin-console";
 // The input name that stands for standard input, on the command line and in messages.
 constexpr const char* kStandardInputName = "-";
 
+// The origin that messages give for the statements of -e.
+constexpr const char* kStatementOrigin = "-e";
+
 // Exit statuses: no line showed Error; a line did; an input could not be read, the command
 // line was wrong or the results could not be written.
 constexpr int kStatusSuccess = 0;

@@ -2,6 +2,7 @@
 #include "ConsoleOptions.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "ConsoleConstants.h"
 #include "ExpressionEngine.h"
@@ -13,8 +14,12 @@ constexpr const char* kUsageLine = "Usage: %s [OPTION]... [FILE]...\n";
 constexpr const char* kUsageText =
     "Evaluate calculator statements, one per line, from each FILE in turn,\n"
     "or from standard input when no FILE is given. A FILE of - is standard input.\n"
-    "On a terminal without a FILE, lines are read interactively after the prompt >.\n"
+    "On a terminal with no FILE and no -e, lines are read interactively after the\n"
+    "prompt >.\n"
     "\n"
+    "  -e STATEMENT evaluate STATEMENT as a line of input; may be repeated. The\n"
+    "               statements run in order before any FILE, and without a FILE\n"
+    "               standard input is not read\n"
     "  --help       print this help and exit\n"
     "  --version    print the version and exit\n"
     "  --           take every later argument as a FILE\n"
@@ -27,6 +32,7 @@ constexpr const char* kResultsBeforeWords =
     "NAME:LINE: Error: followed by the line. The words ";
 constexpr const char* kResultsAfterWords = " at the start of a line are commands; help lists them.";
 constexpr size_t kUsageWidth = 80;
+constexpr std::string_view kStatementOption = "-e";
 
 constexpr const char* kExitText =
     "\n"
@@ -77,6 +83,31 @@ bool TakeOption(const std::string& argument, ConsoleOptions& options) {
     return true;
 }
 
+bool IsStatementOption(const std::string& argument) {
+    return argument.compare(0, kStatementOption.size(), kStatementOption) == 0;
+}
+
+// Takes the statement of -e from the argument itself or from the next one, moving i past what
+// it used; false when there is no next argument.
+bool TakeStatement(int argc, char** argv, int& i, ConsoleOptions& options) {
+    std::string argument = argv[i];
+    if (argument.size() > kStatementOption.size()) {
+        options.statements.push_back(argument.substr(kStatementOption.size()));
+        return true;
+    }
+    if (++i >= argc)
+        return false;
+    options.statements.push_back(argv[i]);
+    return true;
+}
+
+ConsoleOptions UsageError(ConsoleOptions& options, const std::string& argument, bool missing) {
+    options.action = ConsoleAction::UsageError;
+    options.badArgument = argument;
+    options.missingValue = missing;
+    return options;
+}
+
 } // namespace
 
 ConsoleOptions ParseArguments(int argc, char** argv) {
@@ -84,15 +115,14 @@ ConsoleOptions ParseArguments(int argc, char** argv) {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
-        if (optionsEnded || !IsOption(argument)) {
+        if (optionsEnded || !IsOption(argument))
             options.inputs.push_back(argument);
-        } else if (argument == "--") {
+        else if (argument == "--")
             optionsEnded = true;
-        } else if (!TakeOption(argument, options)) {
-            options.action = ConsoleAction::UsageError;
-            options.badArgument = argument;
-            return options;
-        }
+        else if (IsStatementOption(argument) && !TakeStatement(argc, argv, i, options))
+            return UsageError(options, argument, true);
+        else if (!IsStatementOption(argument) && !TakeOption(argument, options))
+            return UsageError(options, argument, false);
     }
     return options;
 }
@@ -108,7 +138,9 @@ void PrintVersion(FILE* out) {
     std::fprintf(out, "%s %s\n", kProgramName, TARVIN_VERSION);
 }
 
-void PrintUsageError(FILE* out, const std::string& badArgument) {
-    std::fprintf(out, "%s: unknown option '%s'\n", kProgramName, badArgument.c_str());
+void PrintUsageError(FILE* out, const ConsoleOptions& options) {
+    const char* message =
+        options.missingValue ? "%s: option '%s' needs a statement\n" : "%s: unknown option '%s'\n";
+    std::fprintf(out, message, kProgramName, options.badArgument.c_str());
     PrintUsage(out);
 }

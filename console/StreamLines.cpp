@@ -64,3 +64,13 @@ bool RunInput(const std::string& name, ConsoleSession& session) {
     }
     return RunStream(file.get(), name.c_str(), session);
 }
+
+bool RunStatements(const std::vector<std::string>& statements, ConsoleSession& session) {
+    LineOrigin origin{kStatementOrigin, 0};
+    for (const std::string& statement : statements) {
+        ++origin.number;
+        if (!session.RunLine(statement, origin))
+            return false;
+    }
+    return true;
+}

@@ -12,9 +12,20 @@
 
 namespace {
 
-// Interactive only when nothing was named and a person is typing.
+// Interactive only when nothing was given to run and a person is typing.
 bool IsInteractive(const ConsoleOptions& options) {
-    return options.inputs.empty() && isatty(STDIN_FILENO);
+    return options.inputs.empty() && options.statements.empty() && isatty(STDIN_FILENO);
+}
+
+// The -e statements, then the inputs; standard input only when neither was given.
+void RunGiven(const ConsoleOptions& options, ConsoleSession& session) {
+    if (!RunStatements(options.statements, session))
+        return;
+    if (options.inputs.empty() && options.statements.empty())
+        RunStream(stdin, kStandardInputName, session);
+    for (const std::string& name : options.inputs)
+        if (!RunInput(name, session))
+            return;
 }
 
 int RunInputs(const ConsoleOptions& options) {
@@ -22,12 +33,8 @@ int RunInputs(const ConsoleOptions& options) {
     ConsoleSession session(interactive);
     if (interactive)
         RunInteractive(session);
-    else if (options.inputs.empty())
-        RunStream(stdin, kStandardInputName, session);
     else
-        for (const std::string& name : options.inputs)
-            if (!RunInput(name, session))
-                break;
+        RunGiven(options, session);
     return session.ExitStatus();
 }
 
@@ -52,7 +59,7 @@ int main(int argc, char** argv) {
         PrintVersion(stdout);
         return CheckOutput(kStatusSuccess);
     case ConsoleAction::UsageError:
-        PrintUsageError(stderr, options.badArgument);
+        PrintUsageError(stderr, options);
         return kStatusFailure;
     case ConsoleAction::Run:
         break;
