@@ -86,6 +86,8 @@ public:
     static bool CheckExpression(TokenNode*& cursor, bool nested, int depth,
                                 NodePool* pool = nullptr);
     static bool LookupFunction(const char* text, int& code);
+    // The name of a function's code, from ABS to TANGENS; null for any other code.
+    static const char* FunctionName(int code);
 
     // Variable store. Names longer than MAX_NAME_LENGTH are never stored.
     static bool FindVariable(const char* name, VariableNode*& cursor);
