@@ -238,8 +238,8 @@ struct ReportCase {
 TEST_F(Calculate, ReportTellsLexicalErrorsApart) {
     const std::string longName = "a=" + std::string(MAX_TOKEN_LENGTH + 1, 'x');
     const ReportCase cases[] = {
-        {"#", -1, true},       {"a=5#", -1, true}, {longName.c_str(), -1, true},
-        {"a=5", 0, false},     {"5=a", -1, false}, {"x=(2", -1, false},
+        {"#", -1, true},       {"a=5#", -1, true},      {longName.c_str(), -1, true},
+        {"a=5", 0, false},     {"5=a", -1, false},      {"x=(2", -1, false},
         {"kraj #", -1, false}, {"var", RS_LIST, false},
     };
     for (const ReportCase& row : cases) {
