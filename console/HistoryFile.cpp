@@ -67,6 +67,13 @@ bool WriteLines(FILE* out, const std::deque<std::string>& lines) {
     return written && closed;
 }
 
+// Adds the line, the oldest going once the bound is reached.
+void KeepLine(HistoryFile& history, const std::string& line) {
+    history.lines.push_back(line);
+    if (history.lines.size() > kHistoryLimit)
+        history.lines.pop_front();
+}
+
 } // namespace
 
 HistoryFile LocateHistory() {
@@ -109,7 +116,7 @@ void LoadHistory(HistoryFile& history) {
     while ((length = getline(&data, &capacity, in)) >= 0) {
         if (length > 0 && data[length - 1] == '\n')
             --length;
-        RememberLine(history, std::string(data, static_cast<size_t>(length)));
+        KeepLine(history, std::string(data, static_cast<size_t>(length)));
     }
     if (std::ferror(in)) {
         Warn(history.path, "not read", std::strerror(errno));
@@ -121,13 +128,12 @@ void LoadHistory(HistoryFile& history) {
 }
 
 void RememberLine(HistoryFile& history, const std::string& line) {
-    history.lines.push_back(line);
-    if (history.lines.size() > kHistoryLimit)
-        history.lines.pop_front();
+    KeepLine(history, line);
+    history.changed = true;
 }
 
 void SaveHistory(const HistoryFile& history) {
-    if (history.path.empty() || history.unreadable)
+    if (history.path.empty() || history.unreadable || !history.changed)
         return;
     if (history.defaultFolder && !MakeFolders(FolderOf(history.path))) {
         Warn(history.path, "not written", std::strerror(errno));

@@ -15,6 +15,8 @@ struct HistoryFile {
     bool defaultFolder = false;
     // True when the file exists but could not be read: it is then never written over.
     bool unreadable = false;
+    // True once a line was typed in this run; a run that typed none leaves the file alone.
+    bool changed = false;
     // The lines read at the start and typed since, the oldest first.
     std::deque<std::string> lines;
 };
@@ -31,7 +33,8 @@ void LoadHistory(HistoryFile& history);
 // Notes a line typed in this run; the oldest line goes once the bound is reached.
 void RememberLine(HistoryFile& history, const std::string& line);
 
-// Writes the lines back: into a new file of mode 0600 beside the old one, which then takes its
-// place, so an interrupted write never leaves half a history. The default folder is made with
-// mode 0700 when missing. A failure is a warning on standard error, never an error of the run.
+// Writes the lines back when a line was typed: into a new file of mode 0600 beside the old
+// one, which then takes its place, so an interrupted write never leaves half a history. The
+// default folder is made with mode 0700 when missing. A failure is a warning on standard
+// error, never an error of the run.
 void SaveHistory(const HistoryFile& history);

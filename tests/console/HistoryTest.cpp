@@ -143,6 +143,11 @@ TEST_F(HistoryTest, FileKeepsTheLastThousandLines) {
     EXPECT_EQ(lines.back(), "y=1");
 }
 
+TEST_F(HistoryTest, RunThatTypedNothingWritesNothing) {
+    EXPECT_EQ(Session({}, {}), 0);
+    EXPECT_TRUE(fs::is_empty(Home()));
+}
+
 TEST_F(HistoryTest, EmptyTarvinHistoryLeavesTheFileAlone) {
     fs::create_directories(Home() / ".local/state/tarvin");
     std::ofstream(Home() / ".local/state/tarvin/history") << "a=1\n";
