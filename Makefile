@@ -52,7 +52,8 @@ bench: deps
 	@cmake --build build-bench -j $(JOBS)
 	@bench/run build-bench
 
-# The engine under libFuzzer for FUZZ_SECONDS; any crash or sanitizer report fails.
+# Every fuzz target under libFuzzer, sharing FUZZ_SECONDS (FUZZ_TARGETS picks some); any crash,
+# sanitizer report or broken check fails.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@scripts/run-fuzz $(FUZZ_SECONDS)

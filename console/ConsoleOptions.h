@@ -13,17 +13,22 @@ struct ConsoleOptions {
     // The inputs in the order given; "-" stands for standard input. Empty when
     // no FILE was named.
     std::vector<std::string> inputs;
+    // The statements given with -e, in the order given; they run before the inputs.
+    std::vector<std::string> statements;
     // The argument that made the command line wrong, for the message.
     std::string badArgument;
+    // What is wrong with it: an unknown option, or an option without its value.
+    bool missingValue = false;
 };
 
 // Reads the arguments after the program name. Options may stand anywhere; "--"
 // makes every later argument a FILE, so a file whose name starts with "-" can
-// be named. The first of --help and --version wins; an unknown option makes the
-// whole command line wrong, whatever else it holds.
+// be named. "-e STATEMENT" and "-eSTATEMENT" add a statement. The first of
+// --help and --version wins; an unknown option, or -e without a statement,
+// makes the whole command line wrong, whatever else it holds.
 ConsoleOptions ParseArguments(int argc, char** argv);
 
 void PrintUsage(FILE* out);
 void PrintVersion(FILE* out);
 // The message for a wrong command line, followed by the usage text.
-void PrintUsageError(FILE* out, const std::string& badArgument);
+void PrintUsageError(FILE* out, const ConsoleOptions& options);

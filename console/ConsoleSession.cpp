@@ -1,16 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsoleSession.h"
 
+#include "ConsoleConstants.h"
 #include "LinePreparation.h"
 #include "LineScan.h"
-
-namespace {
-
-constexpr int kStatusReadable = 0;
-constexpr int kStatusError = 1;
-constexpr int kStatusUnreadable = 2;
-
-} // namespace
 
 bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) {
     // The engine reads NUL-terminated text and would silently see only the
@@ -31,8 +24,8 @@ bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) 
 
 int ConsoleSession::ExitStatus() const {
     if (anyUnreadable_)
-        return kStatusUnreadable;
-    return anyError_ ? kStatusError : kStatusReadable;
+        return kStatusFailure;
+    return anyError_ ? kStatusLineError : kStatusSuccess;
 }
 
 // A command word line goes to the engine as it stands: the engine itself
@@ -54,11 +47,12 @@ void ConsoleSession::RunStatement(const std::string& line, const LineOrigin& ori
     const std::string prepared = NeedsAnsPrefix(line) ? PrepareLine(line) : std::string();
     const std::string& statement = prepared.empty() ? line : prepared;
     double value = 0;
+    LineReport report;
     // A statement prints no listing, so the engine is not asked to build one.
-    if (engine_.Calculate(statement.c_str(), &value, nullptr) == 0)
+    if (engine_.Calculate(statement.c_str(), &value, nullptr, report) == 0)
         PrintValue(value);
     else
-        ShowError(HasLexicalError(statement), line, origin);
+        ShowError(report.lexicalError, line, origin);
     FinishLine();
 }
 

@@ -16,6 +16,9 @@ public:
     // once the line was a quit command, so the caller stops reading.
     bool RunLine(const std::string& line, const LineOrigin& origin);
 
+    // The engine with the session's memory, for reading only.
+    const ExpressionEngine& Engine() const { return engine_; }
+
     // An input that could not be opened or read to its end.
     void NoteUnreadableInput() { anyUnreadable_ = true; }
 

@@ -7,21 +7,21 @@
 
 #include <editline/readline.h>
 
+#include "Completion.h"
+#include "ConsoleConstants.h"
+#include "HistoryFile.h"
+
 namespace {
 
 constexpr const char* kPrompt = ">";
-constexpr const char* kStandardInputName = "-";
 
 struct EditLineFree {
     void operator()(char* line) const { std::free(line); }
 };
 using EditedLine = std::unique_ptr<char, EditLineFree>;
 
-} // namespace
-
-void RunInteractive(ConsoleSession& session) {
-    rl_readline_name = "tarvin-console";
-    using_history();
+// Reads and runs lines until end of input or a quit command.
+void ReadLines(ConsoleSession& session, HistoryFile& history) {
     LineOrigin origin{kStandardInputName, 0};
     for (;;) {
         EditedLine edited(readline(kPrompt));
@@ -32,9 +32,26 @@ void RunInteractive(ConsoleSession& session) {
         }
         ++origin.number;
         std::string line = edited.get();
-        if (!line.empty())
+        if (!line.empty()) {
             add_history(line.c_str());
+            RememberLine(history, line);
+        }
         if (!session.RunLine(line, origin))
             return;
     }
+}
+
+} // namespace
+
+void RunInteractive(ConsoleSession& session) {
+    rl_readline_name = kProgramName;
+    using_history();
+    stifle_history(static_cast<int>(kHistoryLimit));
+    HistoryFile history = LocateHistory();
+    LoadHistory(history);
+    for (const std::string& line : history.lines)
+        add_history(line.c_str());
+    InstallCompletion(session.Engine());
+    ReadLines(session, history);
+    SaveHistory(history);
 }

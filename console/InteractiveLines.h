@@ -3,7 +3,8 @@
 
 #include "ConsoleSession.h"
 
-// Reads lines from the terminal with line editing and in-memory history
-// (Up and Down recall earlier lines) after the prompt ">", until end of
-// input (Ctrl+D) or a quit command. Nothing is written to disk.
+// Reads lines from the terminal after the prompt ">", until end of input (Ctrl+D) or a quit
+// command, with line editing, Tab completion of the calculator's names, and a history that Up
+// and Down recall: the lines of earlier runs from the history file, then those of this run,
+// which are written back to the file at the end.
 void RunInteractive(ConsoleSession& session);

@@ -15,15 +15,3 @@ LineStart ScanLineStart(const std::string& line) {
         start.kind = LineKind::Command;
     return start;
 }
-
-bool HasLexicalError(const std::string& line) {
-    char text[TOKEN_BUFFER_SIZE];
-    const char* position = line.c_str();
-    int code = NEDEF;
-    // Every token but the end of the line and an error moves the position on,
-    // so the scan ends.
-    do
-        ExpressionEngine::NextToken(position, text, code);
-    while (code != EOLN && code != GRESKA);
-    return code == GRESKA;
-}

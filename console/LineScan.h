@@ -19,7 +19,3 @@ struct LineStart {
 // Reads the first token of the line with the engine's own lexer and asks the
 // engine whether it is a command word, so both agree on what a command is.
 LineStart ScanLineStart(const std::string& line);
-
-// True when the engine's lexer stops at a lexical error before the end of the
-// line. For a line that is no command, the engine then writes its error banner.
-bool HasLexicalError(const std::string& line);

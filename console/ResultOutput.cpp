@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ConsoleConstants.h"
 #include "ValueFormat.h"
 
 namespace {
 
-constexpr const char* kProgramName = "tarvin-console";
 constexpr std::string_view kListingLineEnd = "\r\n";
 
 } // namespace

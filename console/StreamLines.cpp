@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ConsoleConstants.h"
 #include "ResultOutput.h"
 
 namespace {
-
-constexpr const char* kStandardInputName = "-";
 
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
@@ -64,4 +63,14 @@ bool RunInput(const std::string& name, ConsoleSession& session) {
         return true;
     }
     return RunStream(file.get(), name.c_str(), session);
+}
+
+bool RunStatements(const std::vector<std::string>& statements, ConsoleSession& session) {
+    LineOrigin origin{kStatementOrigin, 0};
+    for (const std::string& statement : statements) {
+        ++origin.number;
+        if (!session.RunLine(statement, origin))
+            return false;
+    }
+    return true;
 }

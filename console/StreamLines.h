@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ConsoleSession.h"
 
@@ -14,3 +15,7 @@ bool RunStream(FILE* in, const char* name, ConsoleSession& session);
 // Runs the named input: the file, or standard input for "-". A file that
 // cannot be opened is reported and noted, and reading goes on with the next.
 bool RunInput(const std::string& name, ConsoleSession& session);
+
+// Runs each statement given on the command line as a line of input named kStatementOrigin,
+// numbered from 1. Returns false once a quit command was run.
+bool RunStatements(const std::vector<std::string>& statements, ConsoleSession& session);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
+#include "ConsoleConstants.h"
 #include "ConsoleOptions.h"
 #include "ConsoleSession.h"
 #include "InteractiveLines.h"
@@ -9,12 +12,20 @@
 
 namespace {
 
-constexpr int kStatusUsage = 2;
-constexpr int kStatusWriteFailed = 2;
-
-// Interactive only when nothing was named and a person is typing.
+// Interactive only when nothing was given to run and a person is typing.
 bool IsInteractive(const ConsoleOptions& options) {
-    return options.inputs.empty() && isatty(STDIN_FILENO);
+    return options.inputs.empty() && options.statements.empty() && isatty(STDIN_FILENO);
+}
+
+// The -e statements, then the inputs; standard input only when neither was given.
+void RunGiven(const ConsoleOptions& options, ConsoleSession& session) {
+    if (!RunStatements(options.statements, session))
+        return;
+    if (options.inputs.empty() && options.statements.empty())
+        RunStream(stdin, kStandardInputName, session);
+    for (const std::string& name : options.inputs)
+        if (!RunInput(name, session))
+            return;
 }
 
 int RunInputs(const ConsoleOptions& options) {
@@ -22,20 +33,16 @@ int RunInputs(const ConsoleOptions& options) {
     ConsoleSession session(interactive);
     if (interactive)
         RunInteractive(session);
-    else if (options.inputs.empty())
-        RunStream(stdin, "-", session);
     else
-        for (const std::string& name : options.inputs)
-            if (!RunInput(name, session))
-                break;
+        RunGiven(options, session);
     return session.ExitStatus();
 }
 
 // Results that never reached their destination make the run a failure.
 int CheckOutput(int status) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::perror("tarvin-console: standard output");
-        return kStatusWriteFailed;
+        std::fprintf(stderr, "%s: standard output: %s\n", kProgramName, std::strerror(errno));
+        return kStatusFailure;
     }
     return status;
 }
@@ -47,13 +54,13 @@ int main(int argc, char** argv) {
     switch (options.action) {
     case ConsoleAction::ShowHelp:
         PrintUsage(stdout);
-        return CheckOutput(0);
+        return CheckOutput(kStatusSuccess);
     case ConsoleAction::ShowVersion:
         PrintVersion(stdout);
-        return CheckOutput(0);
+        return CheckOutput(kStatusSuccess);
     case ConsoleAction::UsageError:
-        PrintUsageError(stderr, options.badArgument);
-        return kStatusUsage;
+        PrintUsageError(stderr, options);
+        return kStatusFailure;
     case ConsoleAction::Run:
         break;
     }

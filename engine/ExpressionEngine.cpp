@@ -69,9 +69,12 @@ int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
 }
 
 // Reads the line and acts on its status; the tokens stay in engine.tokens for the caller.
-int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& value) {
+// A statement whose reading left no tokens stopped at a lexical error.
+int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& value,
+            LineReport& report) {
     int status = RS_STATEMENT;
     engine.tokens = ExpressionEngine::ReadLine(line, status, &engine.pool);
+    report.lexicalError = status == RS_STATEMENT && engine.tokens == nullptr;
     switch (status) {
     case RS_QUIT:
         return -1;
@@ -105,13 +108,20 @@ ExpressionEngine::~ExpressionEngine() {
 }
 
 int ExpressionEngine::Calculate(const char* line, double* result, std::string* listing) {
+    LineReport report;
+    return Calculate(line, result, listing, report);
+}
+
+int ExpressionEngine::Calculate(const char* line, double* result, std::string* listing,
+                                LineReport& report) {
+    report = LineReport();
     tokens = nullptr;
     pool.createdVariables.clear();
     LineUndo undo;
     double value = 0.0;
     int outcome = -1;
     try {
-        outcome = RunLine(*this, line, undo, value);
+        outcome = RunLine(*this, line, undo, value, report);
         ListVariables(variables, listing);
     } catch (const std::bad_alloc&) {
         undo.Restore(variables, pool);

@@ -26,6 +26,18 @@
 // Deepest nesting of parenthesised groups and function arguments that a line may hold.
 constexpr int MAX_NESTING = 256;
 
+// A command word and the ReadStatus it gives.
+struct CommandWord {
+    const char* word;
+    int status;
+};
+
+// What became of a line beyond Calculate's answer, for a caller that must tell failures apart.
+struct LineReport {
+    // The lexer stopped at a character that starts no token, and the error banner was written.
+    bool lexicalError = false;
+};
+
 class ExpressionEngine {
 public:
     TokenNode* tokens;
@@ -43,6 +55,8 @@ public:
     // allocation failure, and 2, 3, 4 for the help, listing and clear commands. The listing
     // (when not null) receives one "name = value\r\n" line per variable, in name order.
     int Calculate(const char* line, double* result, std::string* listing);
+    // The same, and fills report in for the line.
+    int Calculate(const char* line, double* result, std::string* listing, LineReport& report);
 
     // Token model.
     static void FreeList(TokenNode*& head, NodePool* pool = nullptr);
@@ -62,6 +76,8 @@ public:
     // True when text is one of the seven command words; status then gets its ReadStatus.
     // On false, status is left unchanged.
     static bool FindCommandWord(const char* text, int& status);
+    // The command words in the engine's order, from index 0 up; null past the last.
+    static const CommandWord* CommandWordAt(int index);
     static void PrintHelp();
     static void DumpTokens(TokenNode* head);
 
@@ -70,6 +86,8 @@ public:
     static bool CheckExpression(TokenNode*& cursor, bool nested, int depth,
                                 NodePool* pool = nullptr);
     static bool LookupFunction(const char* text, int& code);
+    // The name of a function's code, from ABS to TANGENS; null for any other code.
+    static const char* FunctionName(int code);
 
     // Variable store. Names longer than MAX_NAME_LENGTH are never stored.
     static bool FindVariable(const char* name, VariableNode*& cursor);

@@ -9,16 +9,12 @@
 
 namespace {
 
-struct CommandWord {
-    const char* word;
-    int status;
-};
-
 // ORDER COMMAND: MayBeCommandWord knows the first letters. Tested in this order; the words are
-// distinct, so the order only sets the comparisons made.
+// distinct, so the order only sets the comparisons made, and the order in which the console's
+// usage text names them.
 const CommandWord COMMAND_WORDS[] = {
-    {"kraj", RS_QUIT}, {"quit", RS_QUIT},   {"pomoc", RS_HELP},  {"help", RS_HELP},
-    {"var", RS_LIST},  {"brisi", RS_CLEAR}, {"clear", RS_CLEAR},
+    {"var", RS_LIST},   {"clear", RS_CLEAR}, {"brisi", RS_CLEAR}, {"help", RS_HELP},
+    {"pomoc", RS_HELP}, {"kraj", RS_QUIT},   {"quit", RS_QUIT},
 };
 
 const char HELP_TEXT[] =
@@ -71,6 +67,11 @@ bool MayBeCommandWord(char first) {
 }
 
 } // namespace
+
+const CommandWord* ExpressionEngine::CommandWordAt(int index) {
+    constexpr int count = sizeof COMMAND_WORDS / sizeof COMMAND_WORDS[0];
+    return index >= 0 && index < count ? &COMMAND_WORDS[index] : nullptr;
+}
 
 bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
     if (!MayBeCommandWord(text[0]))

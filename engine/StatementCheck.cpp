@@ -129,3 +129,7 @@ bool ExpressionEngine::CheckStatement(TokenNode* first, NodePool* pool) {
     TokenNode* cursor = second->next;
     return CheckExpression(cursor, false, 0, pool);
 }
+
+const char* ExpressionEngine::FunctionName(int code) {
+    return code >= ABS && code <= TANGENS ? FUNCTION_NAMES[code - ABS] : nullptr;
+}

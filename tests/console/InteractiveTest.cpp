@@ -1,35 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program on a terminal: prompt, line editing with history recall, the
-// bell of the error banner, and the end of input.
+// The program on a terminal: prompt, line editing with history recall, Tab
+// completion, the bell of the error banner, and the end of input.
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <poll.h>
-#include <pty.h>
+#include <fstream>
+#include <memory>
 #include <string>
-#include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
 
-#include "ConsoleRun.h"
+#include "TerminalRun.h"
 
 namespace {
 
-constexpr std::chrono::seconds kWaitLimit{15};
 constexpr const char* kUp = "\x1b[A";
 constexpr const char* kDown = "\x1b[B";
 constexpr const char* kEndOfInput = "\x04";
 
-std::chrono::milliseconds TimeLeft(std::chrono::steady_clock::time_point deadline) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                 std::chrono::steady_clock::now());
-}
-
-// The console running on a pseudo-terminal, with a home folder of its own so
+// The console running on a pseudo-terminal, in a home folder of its own so
 // that nothing it might write there goes unnoticed.
 class TerminalTest : public testing::Test {
 protected:
@@ -37,106 +25,39 @@ protected:
         std::string pattern = (std::filesystem::temp_directory_path() / "tarvin-home-XXXXXX");
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         home_ = pattern;
-        winsize size{};
-        size.ws_row = 24;
-        size.ws_col = 80;
-        child_ = forkpty(&master_, nullptr, nullptr, &size);
-        ASSERT_GE(child_, 0);
-        if (child_ == 0)
-            StartConsole();
+        TerminalRun::Setup setup{{{"HOME", home_.string()}}, home_};
+        AddSetup(setup);
+        terminal_ = std::make_unique<TerminalRun>(setup);
+        ASSERT_TRUE(terminal_->Started());
     }
 
     void TearDown() override {
-        if (child_ > 0) {
-            kill(child_, SIGKILL);
-            waitpid(child_, nullptr, 0);
-        }
-        if (master_ >= 0)
-            close(master_);
+        terminal_.reset();
         std::filesystem::remove_all(home_);
     }
 
-    // Types keys once the line editor has the terminal. Keys typed earlier meet
-    // the terminal's own line discipline, which swallows a Ctrl+D when the
-    // editor then switches the terminal over.
-    void Send(const std::string& keys) {
-        ASSERT_TRUE(WaitForEditor());
-        ASSERT_EQ(write(master_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
-    }
+    // What a fixture adds to the program's start.
+    virtual void AddSetup(TerminalRun::Setup&) {}
 
-    // Reads the terminal until text appears after what earlier waits used up.
-    bool WaitFor(const std::string& text) {
-        auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
-        for (;;) {
-            size_t found = screen_.find(text, used_);
-            if (found != std::string::npos) {
-                used_ = found + text.size();
-                return true;
-            }
-            if (!ReadSome(deadline))
-                return false;
-        }
-    }
-
-    // Waits for the program to end by itself; its exit status, or -1.
-    int WaitForExit() {
-        auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
-        while (TimeLeft(deadline).count() > 0) {
-            int raw = 0;
-            if (waitpid(child_, &raw, WNOHANG) == child_) {
-                child_ = -1;
-                return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-            }
-            ReadSome(std::chrono::steady_clock::now() + std::chrono::milliseconds(50));
-        }
-        return -1;
-    }
-
-    std::string Unused() const { return screen_.substr(used_); }
+    void Send(const std::string& keys) { ASSERT_TRUE(terminal_->Send(keys)); }
+    bool WaitFor(const std::string& text) { return terminal_->WaitFor(text); }
+    int WaitForExit() { return terminal_->WaitForExit(); }
+    std::string Unused() const { return terminal_->Unused(); }
     bool HomeIsEmpty() const { return std::filesystem::is_empty(home_); }
+    // The home folder, which is also the folder the program runs in.
+    const std::filesystem::path& Home() const { return home_; }
 
 private:
-    [[noreturn]] void StartConsole() {
-        setenv("TERM", "xterm", 1);
-        setenv("HOME", home_.c_str(), 1);
-        unsetenv("EDITRC");
-        execl(ConsolePath(), ConsolePath(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-
-    // The two ends of a pseudo-terminal share their modes, so the master sees
-    // when the editor has turned line-at-a-time input off.
-    bool WaitForEditor() {
-        auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
-        termios modes{};
-        while (tcgetattr(master_, &modes) == 0 && (modes.c_lflag & ICANON)) {
-            if (TimeLeft(deadline).count() <= 0)
-                return false;
-            ReadSome(std::chrono::steady_clock::now() + std::chrono::milliseconds(10));
-        }
-        return true;
-    }
-
-    bool ReadSome(std::chrono::steady_clock::time_point deadline) {
-        auto left = TimeLeft(deadline);
-        if (left.count() <= 0)
-            return false;
-        pollfd fd{master_, POLLIN, 0};
-        if (poll(&fd, 1, static_cast<int>(left.count())) <= 0)
-            return false;
-        char chunk[1024];
-        ssize_t count = read(master_, chunk, sizeof chunk);
-        if (count <= 0)
-            return false;
-        screen_.append(chunk, static_cast<size_t>(count));
-        return true;
-    }
-
     std::filesystem::path home_;
-    pid_t child_ = -1;
-    int master_ = -1;
-    std::string screen_;
-    size_t used_ = 0;
+    std::unique_ptr<TerminalRun> terminal_;
+};
+
+// The history file turned off, so a run must leave the home folder as it was.
+class HistoryOffTest : public TerminalTest {
+protected:
+    void AddSetup(TerminalRun::Setup& setup) override {
+        setup.environment.emplace_back("TARVIN_HISTORY", "");
+    }
 };
 
 TEST_F(TerminalTest, PromptsAndPrintsEachResult) {
@@ -178,7 +99,7 @@ TEST_F(TerminalTest, ErrorBannerRingsTheBellAndEndsItsLine) {
     EXPECT_TRUE(WaitFor("\aGRESKA!!!!\r\nError\r\n-:1: Error: #\r\n")) << Unused();
 }
 
-TEST_F(TerminalTest, EndOfInputEndsTheRunAndLeavesNoFile) {
+TEST_F(HistoryOffTest, EndOfInputEndsTheRunAndLeavesNoFile) {
     ASSERT_TRUE(WaitFor(">"));
     Send("a=1\r");
     ASSERT_TRUE(WaitFor("\r\n1\r\n")) << Unused();
@@ -201,6 +122,49 @@ TEST_F(TerminalTest, KrajEndsTheRun) {
     ASSERT_TRUE(WaitFor(">"));
     Send("kraj\r");
     EXPECT_EQ(WaitForExit(), 0);
+}
+
+constexpr const char* kTab = "\t";
+
+TEST_F(TerminalTest, TabCompletesAVariableName) {
+    ASSERT_TRUE(WaitFor(">"));
+    Send("alpha_value=42\r");
+    ASSERT_TRUE(WaitFor("\r\n42\r\n")) << Unused();
+    Send(std::string("b=alp") + kTab);
+    ASSERT_TRUE(WaitFor("ha_value")) << Unused();
+    Send("+1\r");
+    EXPECT_TRUE(WaitFor("\r\n43\r\n")) << Unused();
+}
+
+TEST_F(TerminalTest, TabCompletesAFunctionWithItsBracket) {
+    ASSERT_TRUE(WaitFor(">"));
+    Send(std::string("b=ko") + kTab);
+    ASSERT_TRUE(WaitFor("r(")) << Unused();
+    Send("16)\r");
+    EXPECT_TRUE(WaitFor("\r\n4\r\n")) << Unused();
+}
+
+// "bri" begins both the command word "brisi" and the variable "brisk": at the start of a line
+// a second Tab lists both, after "=" only the variable is offered and completed at once.
+TEST_F(TerminalTest, CommandWordsAreOfferedOnlyAtTheStartOfALine) {
+    ASSERT_TRUE(WaitFor(">"));
+    Send("brisk=5\r");
+    ASSERT_TRUE(WaitFor("\r\n5\r\n")) << Unused();
+    Send(std::string("bri") + kTab + kTab);
+    ASSERT_TRUE(WaitFor("brisi")) << Unused();
+    ASSERT_TRUE(WaitFor("brisk")) << Unused();
+    Send("\x15x=bri" + std::string(kTab) + "\r");
+    EXPECT_TRUE(WaitFor("\r\n5\r\n")) << Unused();
+}
+
+// A file name completed into the line would make it fail; the unknown name reads as 0.
+TEST_F(TerminalTest, TabNeverOffersFileNames) {
+    std::ofstream(Home() / "abfile.txt") << "a=1\n";
+    ASSERT_TRUE(WaitFor(">"));
+    Send(std::string("x=abf") + kTab + kTab + "\r");
+    EXPECT_TRUE(WaitFor("\r\n0\r\n")) << Unused();
+    Send(std::string("abf") + kTab + kTab + "\r");
+    EXPECT_TRUE(WaitFor("\r\n0\r\n")) << Unused();
 }
 
 } // namespace

@@ -227,4 +227,27 @@ INSTANTIATE_TEST_SUITE_P(Openers, DeepNesting,
                              return std::string(row.param.name);
                          });
 
+struct ReportCase {
+    const char* line;
+    int outcome;
+    bool lexicalError;
+};
+
+// Only a line the lexer stopped in is reported as lexical; a line of the wrong form, a command
+// word and a success are not, and the report of an earlier line does not linger.
+TEST_F(Calculate, ReportTellsLexicalErrorsApart) {
+    const std::string longName = "a=" + std::string(MAX_TOKEN_LENGTH + 1, 'x');
+    const ReportCase cases[] = {
+        {"#", -1, true},       {"a=5#", -1, true},      {longName.c_str(), -1, true},
+        {"a=5", 0, false},     {"5=a", -1, false},      {"x=(2", -1, false},
+        {"kraj #", -1, false}, {"var", RS_LIST, false},
+    };
+    for (const ReportCase& row : cases) {
+        LineReport report;
+        report.lexicalError = !row.lexicalError;
+        EXPECT_EQ(engine.Calculate(row.line, &result, &listing, report), row.outcome) << row.line;
+        EXPECT_EQ(report.lexicalError, row.lexicalError) << row.line;
+    }
+}
+
 } // namespace

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr HelpCommand kUnknown{HelpCommandKind::Unknown, 0};
@@ -14,9 +16,12 @@ constexpr HelpCommand kUnknown{HelpCommandKind::Unknown, 0};
 HelpCommand ParseTopic(const QList<QByteArray>& words) {
     if (words.size() != 2)
         return kUnknown;
+    // Digits only: toULong would take a sign, and stop quietly at a NUL byte.
+    const bool digits = std::all_of(words[1].begin(), words[1].end(),
+                                    [](char byte) { return byte >= '0' && byte <= '9'; });
     bool ok = false;
     const unsigned long context = words[1].toULong(&ok, 10);
-    if (!ok || words[1].startsWith('+') || words[1].startsWith('-'))
+    if (!ok || !digits)
         return kUnknown;
     return HelpCommand{HelpCommandKind::Topic, context};
 }

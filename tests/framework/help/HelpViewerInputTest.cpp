@@ -79,6 +79,8 @@ void HelpViewerInputTest::parsesCommands_data() {
     QTest::newRow("command in upper case")
         << QByteArray("QUIT") << int(HelpCommandKind::Unknown) << qulonglong(0);
     QTest::newRow("empty line") << QByteArray("") << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("NUL byte inside the context")
+        << QByteArray("topic 12\0x34", 12) << int(HelpCommandKind::Unknown) << qulonglong(0);
 }
 
 void HelpViewerInputTest::parsesCommands() {

@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The history kept across interactive runs: where the file goes and its modes, recall in the
+// next run, the bound, TARVIN_HISTORY, files that cannot be read or written, and runs that are
+// not interactive.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "ConsoleRun.h"
+#include "TerminalRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUp = "\x1b[A";
+constexpr const char* kEndOfInput = "\x04";
+constexpr size_t kBound = 1000;
+// "HOME" at the start of an environment value stands for the test's home folder.
+constexpr std::string_view kHomeMark = "HOME";
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+std::string ReadFile(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+mode_t Mode(const fs::path& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 ? (status.st_mode & 07777) : 0;
+}
+
+class HistoryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tarvin-history-XXXXXX");
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        home_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(home_); }
+
+    const fs::path& Home() const { return home_; }
+
+    // Starts the program on a terminal, types each line and waits for its result, then ends
+    // the input; returns the exit status, and what the terminal showed in screen.
+    int Session(const Environment& environment, const std::vector<std::string>& lines,
+                std::string* screen = nullptr) {
+        TerminalRun::Setup setup{{{"HOME", home_.string()}}, home_};
+        for (const auto& [name, value] : environment)
+            setup.environment.emplace_back(name, Expand(value));
+        TerminalRun terminal(setup);
+        for (const std::string& line : lines) {
+            EXPECT_TRUE(terminal.Send(line + "\r"));
+            EXPECT_TRUE(terminal.WaitFor(line + "\r\n")) << terminal.Unused();
+        }
+        EXPECT_TRUE(terminal.Send(kEndOfInput));
+        const int status = terminal.WaitForExit();
+        if (screen != nullptr)
+            *screen = terminal.Screen();
+        return status;
+    }
+
+    std::string Expand(const std::string& value) const {
+        if (value.compare(0, kHomeMark.size(), kHomeMark) != 0)
+            return value;
+        return home_.string() + value.substr(kHomeMark.size());
+    }
+
+private:
+    fs::path home_;
+};
+
+struct PlaceCase {
+    const char* name;
+    Environment environment;
+    const char* file;   // below the home folder
+    const char* folder; // the folder made for it, below the home folder; null when none
+};
+
+void PrintTo(const PlaceCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const PlaceCase kPlaces[] = {
+    {"home_state_folder", {}, ".local/state/tarvin/history", ".local/state/tarvin"},
+    {"xdg_state_home", {{"XDG_STATE_HOME", "HOME/state"}}, "state/tarvin/history", "state/tarvin"},
+    {"relative_xdg_ignored",
+     {{"XDG_STATE_HOME", "state"}},
+     ".local/state/tarvin/history",
+     ".local/state/tarvin"},
+    {"named_file", {{"TARVIN_HISTORY", "HOME/mine"}}, "mine", nullptr},
+};
+
+class HistoryPlaceTest : public HistoryTest, public testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(HistoryPlaceTest, LinesAreKeptPrivately) {
+    const PlaceCase& row = GetParam();
+    EXPECT_EQ(Session(row.environment, {"a=11", "b=22"}), 0);
+    EXPECT_EQ(ReadFile(Home() / row.file), "a=11\nb=22\n");
+    EXPECT_EQ(Mode(Home() / row.file), 0600u);
+    if (row.folder != nullptr) {
+        EXPECT_EQ(Mode(Home() / row.folder), 0700u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(History, HistoryPlaceTest, testing::ValuesIn(kPlaces),
+                         [](const testing::TestParamInfo<PlaceCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+TEST_F(HistoryTest, UpRecallsTheLastRunsLines) {
+    ASSERT_EQ(Session({}, {"a=11", "b=22"}), 0);
+    TerminalRun terminal({{{"HOME", Home().string()}}, Home()});
+    ASSERT_TRUE(terminal.Send(std::string(kUp) + kUp + "\r"));
+    EXPECT_TRUE(terminal.WaitFor("\r\n11\r\n")) << terminal.Unused();
+}
+
+TEST_F(HistoryTest, FileKeepsTheLastThousandLines) {
+    const fs::path file = Home() / "bounded";
+    std::ofstream full(file);
+    for (size_t i = 1; i <= kBound + 5; ++i)
+        full << "x=" << i << "\n";
+    full.close();
+    ASSERT_EQ(Session({{"TARVIN_HISTORY", "HOME/bounded"}}, {"y=1"}), 0);
+    std::istringstream kept(ReadFile(file));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(kept, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), kBound);
+    EXPECT_EQ(lines.front(), "x=7");
+    EXPECT_EQ(lines[kBound - 2], "x=1005");
+    EXPECT_EQ(lines.back(), "y=1");
+}
+
+TEST_F(HistoryTest, RunThatTypedNothingWritesNothing) {
+    EXPECT_EQ(Session({}, {}), 0);
+    EXPECT_TRUE(fs::is_empty(Home()));
+}
+
+TEST_F(HistoryTest, EmptyTarvinHistoryLeavesTheFileAlone) {
+    fs::create_directories(Home() / ".local/state/tarvin");
+    std::ofstream(Home() / ".local/state/tarvin/history") << "a=1\n";
+    ASSERT_EQ(Session({{"TARVIN_HISTORY", ""}}, {"b=2"}), 0);
+    EXPECT_EQ(ReadFile(Home() / ".local/state/tarvin/history"), "a=1\n");
+}
+
+struct BadFileCase {
+    const char* name;
+    const char* path;
+    const char* warning; // follows "tarvin-console: history PATH: "
+};
+
+void PrintTo(const BadFileCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const BadFileCase kBadFiles[] = {
+    {"folder", "HOME", "not read: Is a directory"},
+    {"below_a_file", "HOME/plain/history", "not read: Not a directory"},
+    {"unwritable", "/proc/version", "not written: "},
+};
+
+class HistoryBadFileTest : public HistoryTest, public testing::WithParamInterface<BadFileCase> {};
+
+// The warning appears and the run itself succeeds, lines and results as ever.
+TEST_P(HistoryBadFileTest, IsAWarningNotAFailure) {
+    const BadFileCase& row = GetParam();
+    std::ofstream(Home() / "plain") << "a=1\n";
+    std::string screen;
+    const std::string path = Expand(row.path);
+    EXPECT_EQ(Session({{"TARVIN_HISTORY", path}}, {"a=3"}, &screen), 0);
+    EXPECT_NE(screen.find("tarvin-console: history " + path + ": " + row.warning),
+              std::string::npos)
+        << screen;
+    EXPECT_EQ(ReadFile(Home() / "plain"), "a=1\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(History, HistoryBadFileTest, testing::ValuesIn(kBadFiles),
+                         [](const testing::TestParamInfo<BadFileCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+// Sets an environment variable for the test process, the programs it starts included, and
+// puts the old value back at the end.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        if (value != nullptr)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST_F(HistoryTest, RunsWithoutATerminalWriteNothing) {
+    ScopedVariable home("HOME", Home().c_str());
+    ScopedVariable state("XDG_STATE_HOME", nullptr);
+    ScopedVariable named("TARVIN_HISTORY", nullptr);
+    EXPECT_EQ(RunConsole({}, "a=1\n").out, "1\n");
+    EXPECT_EQ(RunConsole({"-e", "a=2"}, "").out, "2\n");
+    EXPECT_TRUE(fs::is_empty(Home()));
+}
+
+} // namespace

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TerminalRun.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "ConsoleRun.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::chrono::seconds kWaitLimit{15};
+constexpr int kTerminalRows = 24;
+constexpr int kTerminalColumns = 80;
+constexpr int kEditorPollMilliseconds = 10;
+constexpr int kExitPollMilliseconds = 50;
+
+int MillisecondsLeft(Clock::time_point deadline) {
+    return static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+}
+
+[[noreturn]] void StartConsole(const TerminalRun::Setup& setup) {
+    setenv("TERM", "xterm", 1);
+    unsetenv("EDITRC");
+    unsetenv("XDG_STATE_HOME");
+    unsetenv("TARVIN_HISTORY");
+    for (const auto& [name, value] : setup.environment)
+        setenv(name.c_str(), value.c_str(), 1);
+    if (!setup.folder.empty() && chdir(setup.folder.c_str()) != 0)
+        _exit(127);
+    execl(ConsolePath(), ConsolePath(), static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+} // namespace
+
+TerminalRun::TerminalRun(const Setup& setup) {
+    winsize size{};
+    size.ws_row = kTerminalRows;
+    size.ws_col = kTerminalColumns;
+    child_ = forkpty(&master_, nullptr, nullptr, &size);
+    if (child_ == 0)
+        StartConsole(setup);
+}
+
+TerminalRun::~TerminalRun() {
+    if (child_ > 0) {
+        kill(child_, SIGKILL);
+        waitpid(child_, nullptr, 0);
+    }
+    if (master_ >= 0)
+        close(master_);
+}
+
+bool TerminalRun::Send(const std::string& keys) {
+    return WaitForEditor() &&
+           write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+}
+
+bool TerminalRun::WaitFor(const std::string& text) {
+    const auto deadline = Clock::now() + kWaitLimit;
+    for (;;) {
+        size_t found = screen_.find(text, used_);
+        if (found != std::string::npos) {
+            used_ = found + text.size();
+            return true;
+        }
+        if (!ReadSome(MillisecondsLeft(deadline)))
+            return false;
+    }
+}
+
+int TerminalRun::WaitForExit() {
+    const auto deadline = Clock::now() + kWaitLimit;
+    while (MillisecondsLeft(deadline) > 0) {
+        int raw = 0;
+        if (waitpid(child_, &raw, WNOHANG) == child_) {
+            child_ = -1;
+            // What the program wrote last may still wait in the terminal.
+            while (ReadSome(kExitPollMilliseconds)) {
+            }
+            return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        }
+        ReadSome(kExitPollMilliseconds);
+    }
+    return -1;
+}
+
+// The two ends of a pseudo-terminal share their modes, so the master sees when the editor has
+// turned line-at-a-time input off.
+bool TerminalRun::WaitForEditor() {
+    const auto deadline = Clock::now() + kWaitLimit;
+    termios modes{};
+    while (tcgetattr(master_, &modes) == 0 && (modes.c_lflag & ICANON)) {
+        if (MillisecondsLeft(deadline) <= 0)
+            return false;
+        ReadSome(kEditorPollMilliseconds);
+    }
+    return true;
+}
+
+bool TerminalRun::ReadSome(int milliseconds) {
+    if (milliseconds <= 0)
+        return false;
+    pollfd fd{master_, POLLIN, 0};
+    if (poll(&fd, 1, milliseconds) <= 0)
+        return false;
+    char chunk[1024];
+    ssize_t count = read(master_, chunk, sizeof chunk);
+    if (count <= 0)
+        return false;
+    screen_.append(chunk, static_cast<size_t>(count));
+    return true;
+}
