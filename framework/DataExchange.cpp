@@ -122,17 +122,19 @@ bool FindAddedLines(const LoadedTextRecord& record, const std::string& value,
     return true;
 }
 
-// Puts added in front of the document as one change that cannot be undone,
-// and returns the control's text of the added part.
-std::string InsertAtStart(QPlainTextEdit* edit, std::string_view added) {
+// Replaces the document's text between two positions as one change that
+// cannot be undone, and returns the control's text of what now stands there.
+std::string ReplaceRange(QPlainTextEdit* edit, int start, int end, std::string_view lines) {
     QTextDocument* document = edit->document();
     bool undoRedo = document->isUndoRedoEnabled();
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
-    cursor.insertText(WithoutCarriageReturns(added));
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.insertText(WithoutCarriageReturns(lines));
     document->setUndoRedoEnabled(undoRedo);
     document->setModified(false);
-    cursor.setPosition(0, QTextCursor::KeepAnchor);
+    cursor.setPosition(start, QTextCursor::KeepAnchor);
     return WithCarriageReturns(cursor.selectedText());
 }
 
@@ -144,7 +146,7 @@ bool LoadAddedLines(QPlainTextEdit* edit, const CString& value) {
     std::string_view added;
     if (!record || edit->maximumBlockCount() > 0 || !FindAddedLines(*record, value.Text(), &added))
         return false;
-    std::string addedControl = InsertAtStart(edit, added);
+    std::string addedControl = ReplaceRange(edit, 0, 0, added);
     if (record->controlIsField && addedControl == added) {
         record->field = value.Text();
     } else {
@@ -207,22 +209,6 @@ int PositionOfLine(const QTextDocument* document, std::string_view text, std::si
         return document->characterCount() - 1;
     auto lines = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
     return document->findBlockByNumber(static_cast<int>(lines)).position();
-}
-
-// Replaces the document's text between two positions as one change that
-// cannot be undone, and returns the control's text of what now stands there.
-std::string ReplaceRange(QPlainTextEdit* edit, int start, int end, std::string_view lines) {
-    QTextDocument* document = edit->document();
-    bool undoRedo = document->isUndoRedoEnabled();
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    cursor.insertText(WithoutCarriageReturns(lines));
-    document->setUndoRedoEnabled(undoRedo);
-    document->setModified(false);
-    cursor.setPosition(start, QTextCursor::KeepAnchor);
-    return WithCarriageReturns(cursor.selectedText());
 }
 
 // Brings an edit that still holds its last load, shown exactly as the field
