@@ -25,15 +25,15 @@ class LoadedTextRecord : public QObject {
 public:
     explicit LoadedTextRecord(QTextDocument* document) : QObject(document) {
         setObjectName(QString::fromLatin1(kRecordName));
-        connect(document, &QTextDocument::contentsChanged, this, [this] { edited = true; });
+        connect(document, &QTextDocument::contentsChanged, this, [this] { m_edited = true; });
     }
 
-    std::string field;   // the field's text as loaded
-    std::string control; // the control's text since, when it differs from field
-    bool controlIsField = true;
-    bool edited = true;
+    std::string m_field;   // the field's text as loaded
+    std::string m_control; // the control's text since, when it differs from m_field
+    bool m_controlIsField = true;
+    bool m_edited = true;
 
-    const std::string& ControlText() const { return controlIsField ? field : control; }
+    const std::string& ControlText() const { return m_controlIsField ? m_field : m_control; }
 };
 
 LoadedTextRecord* FindRecord(const QPlainTextEdit* edit) {
@@ -44,7 +44,7 @@ LoadedTextRecord* FindRecord(const QPlainTextEdit* edit) {
 
 LoadedTextRecord* UnchangedRecord(const QPlainTextEdit* edit) {
     LoadedTextRecord* record = FindRecord(edit);
-    return record && !record->edited ? record : nullptr;
+    return record && !record->m_edited ? record : nullptr;
 }
 
 // After a load the caret stands at the start, nothing is selected, the view
@@ -61,10 +61,10 @@ void RecordFullLoad(QPlainTextEdit* edit, const CString& value) {
     if (!record)
         record = new LoadedTextRecord(edit->document());
     std::string control = WithCarriageReturns(edit->document()->toRawText());
-    record->controlIsField = control == value.Text();
-    record->control = record->controlIsField ? std::string() : std::move(control);
-    record->field = value.Text();
-    record->edited = false;
+    record->m_controlIsField = control == value.Text();
+    record->m_control = record->m_controlIsField ? std::string() : std::move(control);
+    record->m_field = value.Text();
+    record->m_edited = false;
 }
 
 // The text in front of the last load that value adds, when value is that
@@ -73,7 +73,7 @@ void RecordFullLoad(QPlainTextEdit* edit, const CString& value) {
 // before. Empty when value is the old text itself.
 bool FindAddedLines(const LoadedTextRecord& record, const std::string& value,
                     std::string_view* added) {
-    const std::string& old = record.field;
+    const std::string& old = record.m_field;
     if (value.size() < old.size())
         return false;
     std::size_t addedLength = value.size() - old.size();
@@ -110,15 +110,15 @@ bool LoadAddedLines(QPlainTextEdit* edit, const CString& value) {
     if (!record || edit->maximumBlockCount() > 0 || !FindAddedLines(*record, value.Text(), &added))
         return false;
     std::string addedControl = ReplaceRange(edit, 0, 0, added);
-    if (record->controlIsField && addedControl == added) {
-        record->field = value.Text();
+    if (record->m_controlIsField && addedControl == added) {
+        record->m_field = value.Text();
     } else {
-        record->control = addedControl + record->ControlText();
-        record->controlIsField = false;
-        record->field = value.Text();
+        record->m_control = addedControl + record->ControlText();
+        record->m_controlIsField = false;
+        record->m_field = value.Text();
     }
     ShowFromStart(edit);
-    record->edited = false;
+    record->m_edited = false;
     return true;
 }
 
@@ -179,9 +179,9 @@ int PositionOfLine(const QTextDocument* document, std::string_view text, std::si
 // lines do not read back as they were given, the edit is loaded in full.
 bool LoadChangedLines(QPlainTextEdit* edit, const CString& value) {
     LoadedTextRecord* record = UnchangedRecord(edit);
-    if (!record || !record->controlIsField || edit->maximumBlockCount() > 0)
+    if (!record || !record->m_controlIsField || edit->maximumBlockCount() > 0)
         return false;
-    std::string_view old = record->field;
+    std::string_view old = record->m_field;
     std::string_view text = value.Text();
     ChangedLines changed = FindChangedLines(old, text);
     int start = PositionOfLine(edit->document(), old, changed.first);
@@ -189,9 +189,9 @@ bool LoadChangedLines(QPlainTextEdit* edit, const CString& value) {
     std::string_view lines = text.substr(changed.first, changed.newEnd - changed.first);
     if (ReplaceRange(edit, start, end, lines) != lines)
         return false;
-    record->field = value.Text();
+    record->m_field = value.Text();
     ShowFromStart(edit);
-    record->edited = false;
+    record->m_edited = false;
     return true;
 }
 
