@@ -55,6 +55,14 @@ void ShowFromStart(QPlainTextEdit* edit) {
     edit->horizontalScrollBar()->setValue(edit->horizontalScrollBar()->minimum());
 }
 
+// Ends a load that changed only some lines: the record stands for value again
+// and the edit shows it as after any load.
+void FinishPartialLoad(QPlainTextEdit* edit, LoadedTextRecord& record, const CString& value) {
+    record.m_field = value.Text();
+    ShowFromStart(edit);
+    record.m_edited = false;
+}
+
 // Records a full load: the field's text and what the control now gives back.
 void RecordFullLoad(QPlainTextEdit* edit, const CString& value) {
     LoadedTextRecord* record = FindRecord(edit);
@@ -110,15 +118,11 @@ bool LoadAddedLines(QPlainTextEdit* edit, const CString& value) {
     if (!record || edit->maximumBlockCount() > 0 || !FindAddedLines(*record, value.Text(), &added))
         return false;
     std::string addedControl = ReplaceRange(edit, 0, 0, added);
-    if (record->m_controlIsField && addedControl == added) {
-        record->m_field = value.Text();
-    } else {
+    if (!record->m_controlIsField || addedControl != added) {
         record->m_control = addedControl + record->ControlText();
         record->m_controlIsField = false;
-        record->m_field = value.Text();
     }
-    ShowFromStart(edit);
-    record->m_edited = false;
+    FinishPartialLoad(edit, *record, value);
     return true;
 }
 
@@ -189,9 +193,7 @@ bool LoadChangedLines(QPlainTextEdit* edit, const CString& value) {
     std::string_view lines = text.substr(changed.first, changed.newEnd - changed.first);
     if (ReplaceRange(edit, start, end, lines) != lines)
         return false;
-    record->m_field = value.Text();
-    ShowFromStart(edit);
-    record->m_edited = false;
+    FinishPartialLoad(edit, *record, value);
     return true;
 }
 
