@@ -3,10 +3,12 @@
 
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-# WERROR=ON turns every compiler warning into an error in the builds below (CI sets it);
-# it goes to the configure step of each build, so no build is made twice for it.
-WERROR ?= OFF
-CONFIGURE = cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=$(2) -DTARVIN_WERROR=$(WERROR) $(LAUNCHER) $(3) >/dev/null
+# TARVIN_WERROR=ON, on the command line or in the environment, turns every compiler warning
+# into an error in each build below (CI sets it); it reaches their configure steps, and the
+# scripts through the environment, so no build is made twice for it.
+TARVIN_WERROR ?= OFF
+export TARVIN_WERROR
+CONFIGURE = cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=$(2) -DTARVIN_WERROR=$(TARVIN_WERROR) $(LAUNCHER) $(3) >/dev/null
 
 SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
@@ -55,7 +57,7 @@ bench: deps
 # The engine under libFuzzer for FUZZ_SECONDS; any crash or sanitizer report fails.
 FUZZ_SECONDS ?= 60
 fuzz: deps
-	@TARVIN_WERROR=$(WERROR) scripts/run-fuzz $(FUZZ_SECONDS)
+	@scripts/run-fuzz $(FUZZ_SECONDS)
 
 SOURCES = git ls-files -z '*.cpp' '*.h'
 
