@@ -2,255 +2,24 @@
 #include "DataExchange.h"
 
 #include "Dialog.h"
+#include "TextDiffLoader.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
 // Longest text, in bytes, that is compared before it is replaced.
 constexpr int kComparedLength = 255;
 
-// Name of the record a multi-line edit's document carries of its last load.
-constexpr char kRecordName[] = "tarvin-loaded-text";
-
-// What the data exchange last loaded into a multi-line edit: the field's text
-// and the text the control gives back for it. Any change to the document
-// after that load, by the user or by anyone else, marks the record edited;
-// only an unedited record stands for the control's text.
-class LoadedTextRecord : public QObject {
-public:
-    explicit LoadedTextRecord(QTextDocument* document) : QObject(document) {
-        setObjectName(QString::fromLatin1(kRecordName));
-        connect(document, &QTextDocument::contentsChanged, this, [this] { edited = true; });
-    }
-
-    std::string field;   // the field's text as loaded
-    std::string control; // the control's text since, when it differs from field
-    bool controlIsField = true;
-    bool edited = true;
-
-    const std::string& ControlText() const { return controlIsField ? field : control; }
-};
-
-LoadedTextRecord* FindRecord(const QPlainTextEdit* edit) {
-    QObject* child = edit->document()->findChild<QObject*>(QString::fromLatin1(kRecordName),
-                                                           Qt::FindDirectChildrenOnly);
-    return dynamic_cast<LoadedTextRecord*>(child);
-}
-
-LoadedTextRecord* UnchangedRecord(const QPlainTextEdit* edit) {
-    LoadedTextRecord* record = FindRecord(edit);
-    return record && !record->edited ? record : nullptr;
-}
-
-// Raw document text with its paragraph and line separators turned into CR LF.
-std::string WithCarriageReturns(const QString& raw) {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(raw.size()) + 16);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= raw.size(); ++i) {
-        bool end = i == raw.size();
-        if (!end && raw[i] != QChar::ParagraphSeparator && raw[i] != QChar::LineSeparator)
-            continue;
-        text.append(raw.mid(start, i - start).toStdString());
-        if (!end)
-            text.append("\r\n");
-        start = i + 1;
-    }
-    return text;
-}
-
 // The document's raw text keeps every character as typed, no-break spaces
 // included; only its paragraph and line separators become CR LF.
 std::string MultiLineText(const QPlainTextEdit* edit) {
-    if (const LoadedTextRecord* record = UnchangedRecord(edit))
-        return record->ControlText();
+    if (const std::string* loaded = LoadedControlText(edit))
+        return *loaded;
     return WithCarriageReturns(edit->document()->toRawText());
-}
-
-QString WithoutCarriageReturns(std::string_view text) {
-    QString lines = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return lines;
-}
-
-// After a load the caret stands at the start, nothing is selected, the view
-// shows the top, and there is nothing to undo.
-void ShowFromStart(QPlainTextEdit* edit) {
-    edit->setTextCursor(QTextCursor(edit->document()));
-    edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->minimum());
-    edit->horizontalScrollBar()->setValue(edit->horizontalScrollBar()->minimum());
-}
-
-// Records a full load: the field's text and what the control now gives back.
-void RecordFullLoad(QPlainTextEdit* edit, const CString& value) {
-    LoadedTextRecord* record = FindRecord(edit);
-    if (!record)
-        record = new LoadedTextRecord(edit->document());
-    std::string control = WithCarriageReturns(edit->document()->toRawText());
-    record->controlIsField = control == value.Text();
-    record->control = record->controlIsField ? std::string() : std::move(control);
-    record->field = value.Text();
-    record->edited = false;
-}
-
-// The text in front of the last load that value adds, when value is that
-// text with whole lines put before it: a prefix ending in a line feed cannot
-// join a character or a CR LF with the old text, so the old text reads as
-// before. Empty when value is the old text itself.
-bool FindAddedLines(const LoadedTextRecord& record, const std::string& value,
-                    std::string_view* added) {
-    const std::string& old = record.field;
-    if (value.size() < old.size())
-        return false;
-    std::size_t addedLength = value.size() - old.size();
-    if (addedLength > 0 && value[addedLength - 1] != '\n')
-        return false;
-    if (std::memcmp(value.data() + addedLength, old.data(), old.size()) != 0)
-        return false;
-    *added = std::string_view(value.data(), addedLength);
-    return true;
-}
-
-// Puts added in front of the document as one change that cannot be undone,
-// and returns the control's text of the added part.
-std::string InsertAtStart(QPlainTextEdit* edit, std::string_view added) {
-    QTextDocument* document = edit->document();
-    bool undoRedo = document->isUndoRedoEnabled();
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    cursor.insertText(WithoutCarriageReturns(added));
-    document->setUndoRedoEnabled(undoRedo);
-    document->setModified(false);
-    cursor.setPosition(0, QTextCursor::KeepAnchor);
-    return WithCarriageReturns(cursor.selectedText());
-}
-
-// Brings an edit that still holds its last load up to value by putting only
-// the added lines in front; false, with the edit untouched, when value is not
-// the old text with lines added.
-bool LoadAddedLines(QPlainTextEdit* edit, const CString& value) {
-    LoadedTextRecord* record = UnchangedRecord(edit);
-    std::string_view added;
-    if (!record || edit->maximumBlockCount() > 0 || !FindAddedLines(*record, value.Text(), &added))
-        return false;
-    std::string addedControl = InsertAtStart(edit, added);
-    if (record->controlIsField && addedControl == added) {
-        record->field = value.Text();
-    } else {
-        record->control = addedControl + record->ControlText();
-        record->controlIsField = false;
-        record->field = value.Text();
-    }
-    ShowFromStart(edit);
-    record->edited = false;
-    return true;
-}
-
-// Where value differs from the last load, in whole lines: both share their
-// first `first` bytes and everything from oldEnd (in the old text) and newEnd
-// (in value) on; each of those bounds stands at the start of a line.
-struct ChangedLines {
-    std::size_t first;
-    std::size_t oldEnd;
-    std::size_t newEnd;
-};
-
-// Length of the common leading text, cut back to just after its last LF.
-std::size_t CommonLeadingLines(std::string_view a, std::string_view b) {
-    std::size_t limit = std::min(a.size(), b.size());
-    std::size_t same = static_cast<std::size_t>(
-        std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(limit), b.begin()).first -
-        a.begin());
-    std::size_t lineFeed = a.substr(0, same).rfind('\n');
-    return lineFeed == std::string_view::npos ? 0 : lineFeed + 1;
-}
-
-bool StartsLine(std::string_view text, std::size_t tail) {
-    return tail == text.size() || text[text.size() - tail - 1] == '\n';
-}
-
-// Length of the common trailing text that starts a line in both a and b,
-// whose own starts are line starts.
-std::size_t CommonTrailingLines(std::string_view a, std::string_view b) {
-    std::size_t limit = std::min(a.size(), b.size());
-    std::size_t same = static_cast<std::size_t>(
-        std::mismatch(a.rbegin(), a.rbegin() + static_cast<std::ptrdiff_t>(limit), b.rbegin())
-            .first -
-        a.rbegin());
-    if (StartsLine(a, same) && StartsLine(b, same))
-        return same;
-    std::size_t lineFeed = a.substr(a.size() - same).find('\n');
-    return lineFeed == std::string_view::npos ? 0 : same - lineFeed - 1;
-}
-
-ChangedLines FindChangedLines(std::string_view old, std::string_view value) {
-    std::size_t first = CommonLeadingLines(old, value);
-    std::size_t tail = CommonTrailingLines(old.substr(first), value.substr(first));
-    return {first, old.size() - tail, value.size() - tail};
-}
-
-// The document position where the line starting at byte offset of text
-// begins; text is the control's text, one CR LF between paragraphs.
-int PositionOfLine(const QTextDocument* document, std::string_view text, std::size_t offset) {
-    if (offset == text.size() && (offset == 0 || text[offset - 1] != '\n'))
-        return document->characterCount() - 1;
-    auto lines = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n');
-    return document->findBlockByNumber(static_cast<int>(lines)).position();
-}
-
-// Replaces the document's text between two positions as one change that
-// cannot be undone, and returns the control's text of what now stands there.
-std::string ReplaceRange(QPlainTextEdit* edit, int start, int end, std::string_view lines) {
-    QTextDocument* document = edit->document();
-    bool undoRedo = document->isUndoRedoEnabled();
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    cursor.insertText(WithoutCarriageReturns(lines));
-    document->setUndoRedoEnabled(undoRedo);
-    document->setModified(false);
-    cursor.setPosition(start, QTextCursor::KeepAnchor);
-    return WithCarriageReturns(cursor.selectedText());
-}
-
-// Brings an edit that still holds its last load, shown exactly as the field
-// was, up to value by replacing only the lines that differ. When the new
-// lines do not read back as they were given, the edit is loaded in full.
-bool LoadChangedLines(QPlainTextEdit* edit, const CString& value) {
-    LoadedTextRecord* record = UnchangedRecord(edit);
-    if (!record || !record->controlIsField || edit->maximumBlockCount() > 0)
-        return false;
-    std::string_view old = record->field;
-    std::string_view text = value.Text();
-    ChangedLines changed = FindChangedLines(old, text);
-    int start = PositionOfLine(edit->document(), old, changed.first);
-    int end = PositionOfLine(edit->document(), old, changed.oldEnd);
-    std::string_view lines = text.substr(changed.first, changed.newEnd - changed.first);
-    if (ReplaceRange(edit, start, end, lines) != lines)
-        return false;
-    record->field = value.Text();
-    ShowFromStart(edit);
-    record->edited = false;
-    return true;
-}
-
-void LoadMultiLineText(QPlainTextEdit* edit, const CString& value) {
-    if (LoadAddedLines(edit, value) || LoadChangedLines(edit, value))
-        return;
-    SetControlText(edit, value);
-    RecordFullLoad(edit, value);
 }
 
 // Saves a control's text into value. A multi-line edit that still holds its
@@ -258,14 +27,13 @@ void LoadMultiLineText(QPlainTextEdit* edit, const CString& value) {
 // all when value already holds it, so a large text costs no allocation.
 void SaveControlText(const QWidget* control, CString& value) {
     const auto* edit = qobject_cast<const QPlainTextEdit*>(control);
-    const LoadedTextRecord* record = edit ? UnchangedRecord(edit) : nullptr;
-    if (!record) {
+    const std::string* loaded = edit ? LoadedControlText(edit) : nullptr;
+    if (!loaded) {
         value = GetControlText(control);
         return;
     }
-    const std::string& text = record->ControlText();
-    if (value.Text() != text)
-        value.Text().assign(text);
+    if (value.Text() != *loaded)
+        value.Text().assign(*loaded);
 }
 
 } // namespace

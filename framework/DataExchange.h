@@ -34,12 +34,9 @@ void SetControlText(QWidget* control, std::string_view text);
 // Loads value into a control: a control whose text already equals value, when
 // that text is shorter than the window system's comparison buffer of 256
 // characters, is left untouched so that its caret and scroll position stay;
-// every other control gets the text anew. A multi-line edit that still holds
-// what was last loaded into it, when value is that text with whole lines put
-// in front, gets only those lines inserted at its start, at a cost that does
-// not grow with the old text; when it also shows that text exactly as it was
-// given, only the lines where value differs are replaced. Either way it ends
-// as if its whole text had been replaced (the same text, the caret at the
-// start, the view at the top, nothing to undo). Until the edit changes,
-// reading it back costs no more than a copy of the text last loaded.
+// every other control gets the text anew. A multi-line edit gets it through
+// LoadMultiLineText (TextDiffLoader.h), which changes only the lines that
+// differ from its last load and leaves it as if its whole text had been
+// replaced. Until the edit changes, reading it back costs no more than a copy
+// of the text last loaded.
 void LoadControlText(QWidget* control, const CString& value);

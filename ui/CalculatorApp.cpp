@@ -5,12 +5,12 @@
 #include "ProgramResources.h"
 #include "ResourceIds.h"
 
-const MessageEntry CCalculatorApp::messageMap[] = {
+const MessageEntry CCalculatorApp::kMessageMap[] = {
     OnCommand(ID_HELP, &CWinApp::OnHelp),
 };
 
 std::span<const MessageEntry> CCalculatorApp::GetMessageMap() const {
-    return messageMap;
+    return kMessageMap;
 }
 
 // DESKTOP ENTRY: the windows belong to the menu entry packaging/tarvin.desktop.

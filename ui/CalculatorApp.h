@@ -13,5 +13,5 @@ public:
     bool InitInstance() override;
 
 private:
-    static const MessageEntry messageMap[];
+    static const MessageEntry kMessageMap[];
 };

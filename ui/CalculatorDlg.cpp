@@ -9,7 +9,7 @@
 #include "WinApp.h"
 #include "WinHelp.h"
 
-const MessageEntry CCalculatorDlg::messageMap[] = {
+const MessageEntry CCalculatorDlg::kMessageMap[] = {
     OnMessage(WM_SYSCOMMAND, &CCalculatorDlg::OnSysCommand),
     OnMessage(WM_DESTROY, &CCalculatorDlg::OnDestroy),
     OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
@@ -18,7 +18,7 @@ const MessageEntry CCalculatorDlg::messageMap[] = {
 };
 
 std::span<const MessageEntry> CCalculatorDlg::GetMessageMap() const {
-    return messageMap;
+    return kMessageMap;
 }
 
 CCalculatorDlg::CCalculatorDlg(CDialog* parent) : CDialog(IDD_CALCULATOR, parent) {

@@ -29,7 +29,7 @@ private:
     void AppendAboutItem();
     void ShowAboutBox();
 
-    static const MessageEntry messageMap[];
+    static const MessageEntry kMessageMap[];
 
     CString m_input;
     CString m_result;

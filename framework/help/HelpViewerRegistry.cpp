@@ -44,22 +44,22 @@ public:
     ~HelpViewerRegistry() override;
     QProcess* Find(const QString& key);
     QProcess* Start(const QString& key);
-    void Forget(const QString& key) { viewers_.erase(key); }
+    void Forget(const QString& key) { m_viewers.erase(key); }
 
 private:
     void DropIfCurrent(const QString& key, QProcess* viewer);
-    std::map<QString, QProcess*> viewers_;
+    std::map<QString, QProcess*> m_viewers;
 };
 
 // A viewer that ended on its own (its user closed it for good, or it crashed)
 // is dropped here, so the next request starts a new one.
 QProcess* HelpViewerRegistry::Find(const QString& key) {
-    const auto it = viewers_.find(key);
-    if (it == viewers_.end())
+    const auto it = m_viewers.find(key);
+    if (it == m_viewers.end())
         return nullptr;
     if (it->second->state() == QProcess::Running)
         return it->second;
-    viewers_.erase(it);
+    m_viewers.erase(it);
     return nullptr;
 }
 
@@ -77,14 +77,14 @@ QProcess* HelpViewerRegistry::Start(const QString& key) {
         DropIfCurrent(key, viewer);
         viewer->deleteLater();
     });
-    viewers_[key] = viewer;
+    m_viewers[key] = viewer;
     return viewer;
 }
 
 void HelpViewerRegistry::DropIfCurrent(const QString& key, QProcess* viewer) {
-    const auto it = viewers_.find(key);
-    if (it != viewers_.end() && it->second == viewer)
-        viewers_.erase(it);
+    const auto it = m_viewers.find(key);
+    if (it != m_viewers.end() && it->second == viewer)
+        m_viewers.erase(it);
 }
 
 // Every viewer still running, forgotten ones included, sees the end of its

@@ -82,56 +82,56 @@ public:
 
     CString m_line;
     CString m_lines;
-    int pushes = 0;
-    int destroys = 0;
-    std::vector<unsigned> sysCommands;
+    int m_pushes = 0;
+    int m_destroys = 0;
+    std::vector<unsigned> m_sysCommands;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override {
         DDX_Text(pDX, IDC_LINE, m_line);
         DDX_Text(pDX, IDC_LINES, m_lines);
     }
-    void OnPush() { ++pushes; }
+    void OnPush() { ++m_pushes; }
     void OnDestroy() {
-        ++destroys;
+        ++m_destroys;
         CDialog::OnDestroy();
     }
     void OnSysCommand(unsigned id, long param) {
-        sysCommands.push_back(id);
+        m_sysCommands.push_back(id);
         CDialog::OnSysCommand(id, param);
     }
 
 private:
-    static const MessageEntry messageMap[];
+    static const MessageEntry kMessageMap[];
 };
 
-const MessageEntry FieldsDialog::messageMap[] = {
+const MessageEntry FieldsDialog::kMessageMap[] = {
     OnControlNotify(BN_CLICKED, IDC_PUSH, &FieldsDialog::OnPush),
     OnMessage(WM_DESTROY, &FieldsDialog::OnDestroy),
     OnMessage(WM_SYSCOMMAND, &FieldsDialog::OnSysCommand),
 };
 
 std::span<const MessageEntry> FieldsDialog::GetMessageMap() const {
-    return messageMap;
+    return kMessageMap;
 }
 
 class TestApp : public CWinApp {
 public:
     TestApp() : CWinApp("TestApp") {}
     std::span<const MessageEntry> GetMessageMap() const override;
-    void OnAppCommand() { ++commands; }
-    int commands = 0;
+    void OnAppCommand() { ++m_commands; }
+    int m_commands = 0;
 
 private:
-    static const MessageEntry messageMap[];
+    static const MessageEntry kMessageMap[];
 };
 
-const MessageEntry TestApp::messageMap[] = {
+const MessageEntry TestApp::kMessageMap[] = {
     OnCommand(IDC_APP_COMMAND, &TestApp::OnAppCommand),
 };
 
 std::span<const MessageEntry> TestApp::GetMessageMap() const {
-    return messageMap;
+    return kMessageMap;
 }
 
 QWidget* TopLevelNamed(const QString& name) {
@@ -313,15 +313,15 @@ void DialogFrameworkTest::commandsFindTheirHandlers() {
     QTest::mouseClick(m_dialog->GetDlgItem(IDC_PUSH), Qt::LeftButton);
     QTest::keyClick(m_dialog->GetDlgItem(IDC_PUSH), Qt::Key_Space);
     QTest::mouseClick(m_dialog->GetDlgItem(IDC_APP_COMMAND), Qt::LeftButton);
-    QCOMPARE(m_dialog->pushes, 2);
-    QCOMPARE(app.commands, 1);
+    QCOMPARE(m_dialog->m_pushes, 2);
+    QCOMPARE(app.m_commands, 1);
     QVERIFY(!m_dialog->HasEnded());
 }
 
 void DialogFrameworkTest::destroyRunsOnDestroyOnce() {
     QVERIFY(m_dialog->DestroyWindow());
     QVERIFY(!m_dialog->DestroyWindow());
-    QCOMPARE(m_dialog->destroys, 1);
+    QCOMPARE(m_dialog->m_destroys, 1);
     QVERIFY(!m_dialog->GetSafeHwnd());
     QVERIFY(!m_dialog->GetDlgItem(IDC_LINE));
     QVERIFY(!m_dialog->GetSystemMenu(false));
@@ -329,7 +329,7 @@ void DialogFrameworkTest::destroyRunsOnDestroyOnce() {
 
 void DialogFrameworkTest::closeGoesThroughSysCommand() {
     m_dialog->GetSafeHwnd()->windowHandle()->close();
-    QCOMPARE(m_dialog->sysCommands, std::vector<unsigned>{SC_CLOSE});
+    QCOMPARE(m_dialog->m_sysCommands, std::vector<unsigned>{SC_CLOSE});
     QVERIFY(m_dialog->HasEnded());
     QCOMPARE(m_dialog->GetEndValue(), IDCANCEL);
     QVERIFY(m_dialog->GetSafeHwnd());
@@ -400,7 +400,7 @@ void DialogFrameworkTest::modalRunBlocksOnlyItsOwner() {
     QCOMPARE(modal.DoModal(), IDOK);
     QVERIFY(ran);
     QVERIFY(!modal.GetSafeHwnd());
-    QCOMPARE(m_dialog->pushes, owned ? 0 : 1);
+    QCOMPARE(m_dialog->m_pushes, owned ? 0 : 1);
     QCOMPARE(otherClicks.count(), 1);
 }
 

@@ -28,9 +28,9 @@ constexpr int AppendNumber(char* text, int at, int number) {
 // "Tarvin Version <major>.<minor>"
 constexpr VersionLine ComposeVersionLine(int major, int minor) {
     VersionLine line;
-    constexpr char prefix[] = "Tarvin Version ";
+    constexpr char kPrefix[] = "Tarvin Version ";
     int at = 0;
-    for (const char* p = prefix; *p; ++p)
+    for (const char* p = kPrefix; *p; ++p)
         line.text[at++] = *p;
     at = AppendNumber(line.text, at, major);
     line.text[at++] = '.';

@@ -15,43 +15,43 @@ constexpr std::size_t kReadChunkBytes = 4096;
 } // namespace
 
 HelpCommandReader::HelpCommandReader(int fd, QObject* parent)
-    : QObject(parent), fd_(fd), notifier_(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {
-    connect(notifier_, &QSocketNotifier::activated, this, &HelpCommandReader::ReadAvailable);
+    : QObject(parent), m_fd(fd), m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {
+    connect(m_notifier, &QSocketNotifier::activated, this, &HelpCommandReader::ReadAvailable);
 }
 
 void HelpCommandReader::ReadAvailable() {
     char chunk[kReadChunkBytes];
-    const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+    const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
     if (got < 0 && (errno == EINTR || errno == EAGAIN))
         return;
     if (got <= 0) {
         Finish();
         return;
     }
-    pending_.append(chunk, static_cast<qsizetype>(got));
+    m_pending.append(chunk, static_cast<qsizetype>(got));
     EmitCompleteLines();
 }
 
 void HelpCommandReader::EmitCompleteLines() {
-    qsizetype newline = pending_.indexOf('\n');
-    while (newline >= 0 && !finished_) {
-        const QByteArray line = pending_.left(newline);
-        pending_.remove(0, newline + 1);
-        if (!discarding_)
+    qsizetype newline = m_pending.indexOf('\n');
+    while (newline >= 0 && !m_finished) {
+        const QByteArray line = m_pending.left(newline);
+        m_pending.remove(0, newline + 1);
+        if (!m_discarding)
             emit lineReceived(line);
-        discarding_ = false;
-        newline = pending_.indexOf('\n');
+        m_discarding = false;
+        newline = m_pending.indexOf('\n');
     }
-    if (pending_.size() > kMaxLineBytes) {
-        pending_.clear();
-        discarding_ = true; // the rest of this line is dropped as well
+    if (m_pending.size() > kMaxLineBytes) {
+        m_pending.clear();
+        m_discarding = true; // the rest of this line is dropped as well
     }
 }
 
 void HelpCommandReader::Finish() {
-    if (finished_)
+    if (m_finished)
         return;
-    finished_ = true;
-    notifier_->setEnabled(false);
+    m_finished = true;
+    m_notifier->setEnabled(false);
     emit endOfInput();
 }

@@ -23,9 +23,9 @@ private:
     void EmitCompleteLines();
     void Finish();
 
-    int fd_;
-    QSocketNotifier* notifier_;
-    QByteArray pending_;
-    bool discarding_ = false;
-    bool finished_ = false;
+    int m_fd;
+    QSocketNotifier* m_notifier;
+    QByteArray m_pending;
+    bool m_discarding = false;
+    bool m_finished = false;
 };

@@ -18,8 +18,8 @@ QString PlainText(const QString& html) {
 }
 
 QString StripComments(QString html) {
-    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"), kTagOptions);
-    return html.remove(comment);
+    static const QRegularExpression kComment(QStringLiteral("<!--.*?-->"), kTagOptions);
+    return html.remove(kComment);
 }
 
 // The content of the first element with the tag, or an empty text.
@@ -38,17 +38,18 @@ HelpTopic MakeTopic(const QString& id, const QString& body) {
 // section: <section ... id="ID" ...> body, up to </section>, the next section
 // or the end of the text.
 void CollectTopics(const QString& html, std::vector<HelpTopic>& topics) {
-    static const QRegularExpression start(
+    static const QRegularExpression kSectionStart(
         QStringLiteral("<section\\b[^>]*?\\bid\\s*=\\s*\"([^\"]*)\"[^>]*>"), kTagOptions);
-    static const QRegularExpression end(QStringLiteral("</section\\s*>|<section\\b"), kTagOptions);
-    QRegularExpressionMatch open = start.match(html);
+    static const QRegularExpression kSectionEnd(QStringLiteral("</section\\s*>|<section\\b"),
+                                                kTagOptions);
+    QRegularExpressionMatch open = kSectionStart.match(html);
     while (open.hasMatch()) {
         const qsizetype bodyStart = open.capturedEnd();
-        const QRegularExpressionMatch close = end.match(html, bodyStart);
+        const QRegularExpressionMatch close = kSectionEnd.match(html, bodyStart);
         const qsizetype bodyEnd = close.hasMatch() ? close.capturedStart() : html.size();
         topics.push_back(
             MakeTopic(open.captured(1).trimmed(), html.mid(bodyStart, bodyEnd - bodyStart)));
-        open = start.match(html, bodyEnd);
+        open = kSectionStart.match(html, bodyEnd);
     }
 }
 

@@ -28,8 +28,8 @@ QString WindowName(const HelpDocument& document) {
 } // namespace
 
 HelpViewerWindow::HelpViewerWindow(HelpDocument document, QWidget* parent)
-    : QWidget(parent), document_(std::move(document)), page_{HelpPageKind::Message, {}, {}, {}},
-      browser_(new QTextBrowser(this)) {
+    : QWidget(parent), m_document(std::move(document)), m_page{HelpPageKind::Message, {}, {}, {}},
+      m_browser(new QTextBrowser(this)) {
     auto* contents = new QPushButton(tr("&Contents"), this);
     auto* close = new QPushButton(tr("C&lose"), this);
     auto* buttons = new QHBoxLayout;
@@ -38,9 +38,9 @@ HelpViewerWindow::HelpViewerWindow(HelpDocument document, QWidget* parent)
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(browser_);
-    browser_->setOpenLinks(false);
-    connect(browser_, &QTextBrowser::anchorClicked, this, &HelpViewerWindow::FollowLink);
+    layout->addWidget(m_browser);
+    m_browser->setOpenLinks(false);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewerWindow::FollowLink);
     connect(contents, &QPushButton::clicked, this, &HelpViewerWindow::ShowContents);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -50,18 +50,18 @@ HelpViewerWindow::HelpViewerWindow(HelpDocument document, QWidget* parent)
 }
 
 void HelpViewerWindow::ShowContext(unsigned long context) {
-    ShowPage(PageForContext(document_, context));
+    ShowPage(PageForContext(m_document, context));
     BringToFront();
 }
 
 void HelpViewerWindow::ShowContents() {
-    ShowPage(ContentsPage(document_, QString()));
+    ShowPage(ContentsPage(m_document, QString()));
 }
 
 QString HelpViewerWindow::PageName() const {
-    switch (page_.kind) {
+    switch (m_page.kind) {
     case HelpPageKind::Topic:
-        return page_.id;
+        return m_page.id;
     case HelpPageKind::Contents:
         return QString::fromLatin1(kHelpContentsPage);
     case HelpPageKind::Message:
@@ -71,16 +71,16 @@ QString HelpViewerWindow::PageName() const {
 }
 
 void HelpViewerWindow::ShowPage(HelpPage page) {
-    page_ = std::move(page);
-    browser_->setHtml(page_.html);
-    setWindowTitle(WindowName(document_) + QStringLiteral(" - ") + page_.title);
+    m_page = std::move(page);
+    m_browser->setHtml(m_page.html);
+    setWindowTitle(WindowName(m_document) + QStringLiteral(" - ") + m_page.title);
 }
 
 // A link to "#id" opens that topic of the same file; any other link goes to
 // the desktop's own handler.
 void HelpViewerWindow::FollowLink(const QUrl& url) {
     if (url.isRelative() && url.path().isEmpty() && url.hasFragment()) {
-        ShowPage(PageForId(document_, url.fragment()));
+        ShowPage(PageForId(m_document, url.fragment()));
         return;
     }
     QDesktopServices::openUrl(url);

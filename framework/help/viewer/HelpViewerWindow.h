@@ -25,15 +25,15 @@ public:
 
     // The page shown, for the state reply: the topic's id, "contents" or "message".
     QString PageName() const;
-    const HelpPage& CurrentPage() const { return page_; }
-    QTextBrowser* Browser() const { return browser_; }
+    const HelpPage& CurrentPage() const { return m_page; }
+    QTextBrowser* Browser() const { return m_browser; }
 
 private:
     void ShowPage(HelpPage page);
     void FollowLink(const QUrl& url);
     void BringToFront();
 
-    HelpDocument document_;
-    HelpPage page_;
-    QTextBrowser* browser_;
+    HelpDocument m_document;
+    HelpPage m_page;
+    QTextBrowser* m_browser;
 };

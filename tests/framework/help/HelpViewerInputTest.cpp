@@ -11,21 +11,21 @@ namespace {
 
 // Both ends of a pipe, closed on destruction unless closed before.
 struct Pipe {
-    int fds[2] = {-1, -1};
-    Pipe() { QVERIFY(::pipe(fds) == 0); }
+    int m_fds[2] = {-1, -1};
+    Pipe() { QVERIFY(::pipe(m_fds) == 0); }
     ~Pipe() {
         CloseWriteEnd();
-        if (fds[0] >= 0)
-            ::close(fds[0]);
+        if (m_fds[0] >= 0)
+            ::close(m_fds[0]);
     }
     void Write(const QByteArray& bytes) const {
-        QCOMPARE(::write(fds[1], bytes.constData(), std::size_t(bytes.size())),
+        QCOMPARE(::write(m_fds[1], bytes.constData(), std::size_t(bytes.size())),
                  ssize_t(bytes.size()));
     }
     void CloseWriteEnd() {
-        if (fds[1] >= 0)
-            ::close(fds[1]);
-        fds[1] = -1;
+        if (m_fds[1] >= 0)
+            ::close(m_fds[1]);
+        m_fds[1] = -1;
     }
 };
 
@@ -110,7 +110,7 @@ void HelpViewerInputTest::readsLines() {
     QFETCH(QList<QByteArray>, writes);
     QFETCH(QList<QByteArray>, lines);
     Pipe pipe;
-    HelpCommandReader reader(pipe.fds[0]);
+    HelpCommandReader reader(pipe.m_fds[0]);
     QSignalSpy received(&reader, &HelpCommandReader::lineReceived);
     for (const QByteArray& bytes : writes) {
         pipe.Write(bytes);
@@ -123,7 +123,7 @@ void HelpViewerInputTest::readsLines() {
 
 void HelpViewerInputTest::dropsOverlongLine() {
     Pipe pipe;
-    HelpCommandReader reader(pipe.fds[0]);
+    HelpCommandReader reader(pipe.m_fds[0]);
     QSignalSpy received(&reader, &HelpCommandReader::lineReceived);
     pipe.Write(QByteArray(20000, 'x'));
     pipe.Write("topic 1\nstate\n");
@@ -133,7 +133,7 @@ void HelpViewerInputTest::dropsOverlongLine() {
 
 void HelpViewerInputTest::reportsEndOfInput() {
     Pipe pipe;
-    HelpCommandReader reader(pipe.fds[0]);
+    HelpCommandReader reader(pipe.m_fds[0]);
     QSignalSpy received(&reader, &HelpCommandReader::lineReceived);
     QSignalSpy ended(&reader, &HelpCommandReader::endOfInput);
     pipe.Write("quit\n");

@@ -43,16 +43,16 @@ private slots:
     void missingFileShowsMessageNamingIt();
 
 private:
-    std::unique_ptr<HelpViewerWindow> window_;
+    std::unique_ptr<HelpViewerWindow> m_window;
 };
 
 void HelpViewerWindowTest::init() {
-    window_ = std::make_unique<HelpViewerWindow>(
+    m_window = std::make_unique<HelpViewerWindow>(
         ParseHelpDocument(QStringLiteral("/x/demo.HLP"), kTwoTopics));
 }
 
 void HelpViewerWindowTest::cleanup() {
-    window_.reset();
+    m_window.reset();
 }
 
 void HelpViewerWindowTest::showsTopicOfContext_data() {
@@ -73,69 +73,69 @@ void HelpViewerWindowTest::showsTopicOfContext() {
     QFETCH(QString, page);
     QFETCH(QString, text);
     QFETCH(QString, otherText);
-    QVERIFY(!window_->isVisible());
-    window_->ShowContext(static_cast<unsigned long>(context));
-    QVERIFY(window_->isVisible());
-    QCOMPARE(window_->PageName(), page);
-    QVERIFY(ShownText(*window_).contains(text));
-    QVERIFY(!ShownText(*window_).contains(otherText));
-    QVERIFY(window_->windowTitle().startsWith(QStringLiteral("Demo Help - ")));
+    QVERIFY(!m_window->isVisible());
+    m_window->ShowContext(static_cast<unsigned long>(context));
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->PageName(), page);
+    QVERIFY(ShownText(*m_window).contains(text));
+    QVERIFY(!ShownText(*m_window).contains(otherText));
+    QVERIFY(m_window->windowTitle().startsWith(QStringLiteral("Demo Help - ")));
 }
 
 void HelpViewerWindowTest::secondRequestSwitchesTopic() {
-    window_->ShowContext(kMainContext);
-    window_->ShowContext(kAboutContext);
-    QCOMPARE(window_->PageName(), QStringLiteral("0x20064"));
-    QVERIFY(ShownText(*window_).contains(QStringLiteral("about text")));
-    QCOMPARE(window_->windowTitle(), QStringLiteral("Demo Help - About"));
+    m_window->ShowContext(kMainContext);
+    m_window->ShowContext(kAboutContext);
+    QCOMPARE(m_window->PageName(), QStringLiteral("0x20064"));
+    QVERIFY(ShownText(*m_window).contains(QStringLiteral("about text")));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Demo Help - About"));
 }
 
 void HelpViewerWindowTest::requestShowsHiddenWindowAgain() {
-    window_->ShowContext(kMainContext);
-    window_->close();
-    QVERIFY(!window_->isVisible());
-    window_->ShowContext(kMainContext);
-    QVERIFY(window_->isVisible());
-    window_->showMinimized();
-    window_->ShowContext(kAboutContext);
-    QVERIFY(!window_->isMinimized());
+    m_window->ShowContext(kMainContext);
+    m_window->close();
+    QVERIFY(!m_window->isVisible());
+    m_window->ShowContext(kMainContext);
+    QVERIFY(m_window->isVisible());
+    m_window->showMinimized();
+    m_window->ShowContext(kAboutContext);
+    QVERIFY(!m_window->isMinimized());
 }
 
 void HelpViewerWindowTest::unknownContextShowsContentsWithNote() {
-    window_->ShowContext(0x20065);
-    QCOMPARE(window_->PageName(), QString::fromLatin1(kHelpContentsPage));
-    const QString text = ShownText(*window_);
+    m_window->ShowContext(0x20065);
+    QCOMPARE(m_window->PageName(), QString::fromLatin1(kHelpContentsPage));
+    const QString text = ShownText(*m_window);
     QVERIFY(text.contains(QStringLiteral("0x20065")));
     QVERIFY(text.contains(QStringLiteral("Main")));
     QVERIFY(text.contains(QStringLiteral("About")));
-    QVERIFY(window_->isVisible());
+    QVERIFY(m_window->isVisible());
 }
 
 void HelpViewerWindowTest::linkOpensTopic() {
-    window_->ShowContext(kMainContext);
-    emit window_->Browser()->anchorClicked(QUrl(QStringLiteral("#0x20064")));
-    QCOMPARE(window_->PageName(), QStringLiteral("0x20064"));
-    emit window_->Browser()->anchorClicked(QUrl(QStringLiteral("#0x99")));
-    QCOMPARE(window_->PageName(), QString::fromLatin1(kHelpContentsPage));
+    m_window->ShowContext(kMainContext);
+    emit m_window->Browser()->anchorClicked(QUrl(QStringLiteral("#0x20064")));
+    QCOMPARE(m_window->PageName(), QStringLiteral("0x20064"));
+    emit m_window->Browser()->anchorClicked(QUrl(QStringLiteral("#0x99")));
+    QCOMPARE(m_window->PageName(), QString::fromLatin1(kHelpContentsPage));
 }
 
 void HelpViewerWindowTest::contentsButtonListsTopics() {
-    window_->ShowContext(kMainContext);
+    m_window->ShowContext(kMainContext);
     QPushButton* contents = nullptr;
-    for (QPushButton* button : window_->findChildren<QPushButton*>())
+    for (QPushButton* button : m_window->findChildren<QPushButton*>())
         if (button->text() == QStringLiteral("&Contents"))
             contents = button;
     QVERIFY(contents);
     QTest::mouseClick(contents, Qt::LeftButton);
-    QCOMPARE(window_->PageName(), QString::fromLatin1(kHelpContentsPage));
-    QVERIFY(!ShownText(*window_).contains(QStringLiteral("no topic")));
+    QCOMPARE(m_window->PageName(), QString::fromLatin1(kHelpContentsPage));
+    QVERIFY(!ShownText(*m_window).contains(QStringLiteral("no topic")));
 }
 
 void HelpViewerWindowTest::escapeHidesWindow() {
-    window_->ShowContext(kMainContext);
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QTest::keyClick(window_->Browser(), Qt::Key_Escape);
-    QVERIFY(!window_->isVisible());
+    m_window->ShowContext(kMainContext);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTest::keyClick(m_window->Browser(), Qt::Key_Escape);
+    QVERIFY(!m_window->isVisible());
 }
 
 void HelpViewerWindowTest::missingFileShowsMessageNamingIt() {

@@ -61,21 +61,21 @@ private slots:
     void shippedHelpFileHasTheProgramsHelpName();
 
 private:
-    QTemporaryDir dir_;
-    std::string mainFile_;
-    std::string otherFile_;
+    QTemporaryDir m_dir;
+    std::string m_mainFile;
+    std::string m_otherFile;
 };
 
 void WinHelpTest::init() {
-    QVERIFY(dir_.isValid());
+    QVERIFY(m_dir.isValid());
     SetHelpViewerProgram(TARVIN_HELP_VIEWER);
-    mainFile_ = TARVIN_SHIPPED_HELP_FILE;
-    otherFile_ = dir_.filePath(QStringLiteral("other.HLP")).toStdString();
-    QFile::copy(QString::fromStdString(mainFile_), QString::fromStdString(otherFile_));
+    m_mainFile = TARVIN_SHIPPED_HELP_FILE;
+    m_otherFile = m_dir.filePath(QStringLiteral("other.HLP")).toStdString();
+    QFile::copy(QString::fromStdString(m_mainFile), QString::fromStdString(m_otherFile));
 }
 
 void WinHelpTest::cleanup() {
-    for (const std::string& file : {mainFile_, otherFile_}) {
+    for (const std::string& file : {m_mainFile, m_otherFile}) {
         QPointer<QProcess> viewer = OpenHelpViewer(file);
         Help(file, HELP_QUIT, 0);
         if (viewer && viewer->state() != QProcess::NotRunning)
@@ -96,91 +96,91 @@ void WinHelpTest::showsTopicOfContext_data() {
 void WinHelpTest::showsTopicOfContext() {
     QFETCH(qulonglong, context);
     QFETCH(QByteArray, state);
-    QVERIFY(!OpenHelpViewer(mainFile_));
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, static_cast<unsigned long>(context)));
-    QCOMPARE(ViewerState(OpenHelpViewer(mainFile_)), state);
+    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, static_cast<unsigned long>(context)));
+    QCOMPARE(ViewerState(OpenHelpViewer(m_mainFile)), state);
 }
 
 void WinHelpTest::secondRequestSwitchesTopicInSameViewer() {
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kMainContext));
-    QProcess* viewer = OpenHelpViewer(mainFile_);
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
+    QProcess* viewer = OpenHelpViewer(m_mainFile);
     QCOMPARE(ViewerState(viewer), QByteArray("state 0x20066 visible"));
     const qint64 pid = viewer->processId();
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kAboutContext));
-    QCOMPARE(OpenHelpViewer(mainFile_), viewer);
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kAboutContext));
+    QCOMPARE(OpenHelpViewer(m_mainFile), viewer);
     QCOMPARE(viewer->processId(), pid);
     QCOMPARE(ViewerState(viewer), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::samePathSpelledOtherwiseSharesViewer() {
-    QVERIFY(Help(otherFile_, HELP_CONTEXT, kMainContext));
-    const std::string spelled = dir_.path().toStdString() + "/./sub/../other.HLP";
+    QVERIFY(Help(m_otherFile, HELP_CONTEXT, kMainContext));
+    const std::string spelled = m_dir.path().toStdString() + "/./sub/../other.HLP";
     QVERIFY(Help(spelled, HELP_CONTEXT, kAboutContext));
-    QCOMPARE(OpenHelpViewer(spelled), OpenHelpViewer(otherFile_));
-    QCOMPARE(ViewerState(OpenHelpViewer(otherFile_)), QByteArray("state 0x20064 visible"));
+    QCOMPARE(OpenHelpViewer(spelled), OpenHelpViewer(m_otherFile));
+    QCOMPARE(ViewerState(OpenHelpViewer(m_otherFile)), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::eachHelpFileHasItsOwnViewer() {
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kMainContext));
-    QVERIFY(Help(otherFile_, HELP_CONTEXT, kAboutContext));
-    QProcess* first = OpenHelpViewer(mainFile_);
-    QProcess* second = OpenHelpViewer(otherFile_);
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
+    QVERIFY(Help(m_otherFile, HELP_CONTEXT, kAboutContext));
+    QProcess* first = OpenHelpViewer(m_mainFile);
+    QProcess* second = OpenHelpViewer(m_otherFile);
     QVERIFY(first && second && first != second);
     QCOMPARE(ViewerState(first), QByteArray("state 0x20066 visible"));
     QCOMPARE(ViewerState(second), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::quitClosesViewer() {
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kMainContext));
-    QProcess* viewer = OpenHelpViewer(mainFile_);
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
+    QProcess* viewer = OpenHelpViewer(m_mainFile);
     QVERIFY(viewer);
     QSignalSpy finished(viewer, &QProcess::finished);
-    QVERIFY(Help(mainFile_, HELP_QUIT, 0));
-    QVERIFY(!OpenHelpViewer(mainFile_));
+    QVERIFY(Help(m_mainFile, HELP_QUIT, 0));
+    QVERIFY(!OpenHelpViewer(m_mainFile));
     QVERIFY(finished.wait(kViewerTimeoutMs));
     QCOMPARE(finished.at(0).at(1).value<QProcess::ExitStatus>(), QProcess::NormalExit);
     QCOMPARE(finished.at(0).at(0).toInt(), 0);
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kAboutContext));
-    QCOMPARE(ViewerState(OpenHelpViewer(mainFile_)), QByteArray("state 0x20064 visible"));
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kAboutContext));
+    QCOMPARE(ViewerState(OpenHelpViewer(m_mainFile)), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::quitWithNothingOpenSucceeds() {
-    QVERIFY(Help(mainFile_, HELP_QUIT, 0));
-    QVERIFY(!OpenHelpViewer(mainFile_));
+    QVERIFY(Help(m_mainFile, HELP_QUIT, 0));
+    QVERIFY(!OpenHelpViewer(m_mainFile));
     QVERIFY(WinHelp(nullptr, nullptr, HELP_QUIT, 0));
     SetHelpViewerProgram("/nonexistent/viewer");
-    QVERIFY(Help(mainFile_, HELP_QUIT, 0)); // starts nothing, so cannot fail to start
-    QVERIFY(!OpenHelpViewer(mainFile_));
+    QVERIFY(Help(m_mainFile, HELP_QUIT, 0)); // starts nothing, so cannot fail to start
+    QVERIFY(!OpenHelpViewer(m_mainFile));
 }
 
 void WinHelpTest::quitLeavesOtherFilesOpen() {
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kMainContext));
-    QVERIFY(Help(otherFile_, HELP_CONTEXT, kMainContext));
-    QVERIFY(Help(mainFile_, HELP_QUIT, 0));
-    QVERIFY(!OpenHelpViewer(mainFile_));
-    QCOMPARE(ViewerState(OpenHelpViewer(otherFile_)), QByteArray("state 0x20066 visible"));
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
+    QVERIFY(Help(m_otherFile, HELP_CONTEXT, kMainContext));
+    QVERIFY(Help(m_mainFile, HELP_QUIT, 0));
+    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QCOMPARE(ViewerState(OpenHelpViewer(m_otherFile)), QByteArray("state 0x20066 visible"));
 }
 
 void WinHelpTest::viewerThatCannotStartFails_data() {
     QTest::addColumn<QString>("program");
-    QTest::newRow("no such program") << dir_.filePath(QStringLiteral("no-viewer"));
-    QTest::newRow("not executable") << QString::fromStdString(mainFile_);
-    QTest::newRow("a folder") << dir_.path();
+    QTest::newRow("no such program") << m_dir.filePath(QStringLiteral("no-viewer"));
+    QTest::newRow("not executable") << QString::fromStdString(m_mainFile);
+    QTest::newRow("a folder") << m_dir.path();
 }
 
 void WinHelpTest::viewerThatCannotStartFails() {
     QFETCH(QString, program);
     SetHelpViewerProgram(program.toStdString());
     QCOMPARE(HelpViewerProgram(), program.toStdString());
-    QVERIFY(!Help(mainFile_, HELP_CONTEXT, kMainContext));
-    QVERIFY(!OpenHelpViewer(mainFile_));
-    QVERIFY(!Help(mainFile_, HELP_CONTEXT, kMainContext)); // and again: nothing was kept
+    QVERIFY(!Help(m_mainFile, HELP_CONTEXT, kMainContext));
+    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(!Help(m_mainFile, HELP_CONTEXT, kMainContext)); // and again: nothing was kept
     SetHelpViewerProgram(TARVIN_HELP_VIEWER);
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kMainContext));
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
 }
 
 void WinHelpTest::missingHelpFileIsTheViewersMessage() {
-    const std::string missing = dir_.filePath(QStringLiteral("missing.HLP")).toStdString();
+    const std::string missing = m_dir.filePath(QStringLiteral("missing.HLP")).toStdString();
     QVERIFY(Help(missing, HELP_CONTEXT, kMainContext));
     QCOMPARE(ViewerState(OpenHelpViewer(missing)), QByteArray("state message visible"));
     QPointer<QProcess> viewer = OpenHelpViewer(missing);
@@ -189,14 +189,14 @@ void WinHelpTest::missingHelpFileIsTheViewersMessage() {
 }
 
 void WinHelpTest::viewerThatDiedIsStartedAgain() {
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kMainContext));
-    QProcess* viewer = OpenHelpViewer(mainFile_);
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
+    QProcess* viewer = OpenHelpViewer(m_mainFile);
     const qint64 pid = viewer->processId();
     QSignalSpy finished(viewer, &QProcess::finished);
     ::kill(static_cast<pid_t>(pid), SIGKILL);
     QVERIFY(finished.wait(kViewerTimeoutMs));
-    QVERIFY(Help(mainFile_, HELP_CONTEXT, kAboutContext));
-    QProcess* restarted = OpenHelpViewer(mainFile_);
+    QVERIFY(Help(m_mainFile, HELP_CONTEXT, kAboutContext));
+    QProcess* restarted = OpenHelpViewer(m_mainFile);
     QVERIFY(restarted);
     QVERIFY(restarted->processId() != pid);
     QCOMPARE(ViewerState(restarted), QByteArray("state 0x20064 visible"));
@@ -211,16 +211,16 @@ void WinHelpTest::requestSucceedsWhileModalDialogRuns() {
     dialog.setModal(true);
     dialog.show();
     QVERIFY(!owner.isEnabled() || QApplication::activeModalWidget() == &dialog);
-    QVERIFY(WinHelp(&owner, mainFile_.c_str(), HELP_CONTEXT, kAboutContext));
-    QCOMPARE(ViewerState(OpenHelpViewer(mainFile_)), QByteArray("state 0x20064 visible"));
+    QVERIFY(WinHelp(&owner, m_mainFile.c_str(), HELP_CONTEXT, kAboutContext));
+    QCOMPARE(ViewerState(OpenHelpViewer(m_mainFile)), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::unknownCommandFails() {
-    QVERIFY(!Help(mainFile_, 0, 0));
-    QVERIFY(!Help(mainFile_, 3, kMainContext));
+    QVERIFY(!Help(m_mainFile, 0, 0));
+    QVERIFY(!Help(m_mainFile, 3, kMainContext));
     QVERIFY(!WinHelp(nullptr, nullptr, HELP_CONTEXT, kMainContext));
     QVERIFY(!WinHelp(nullptr, "", HELP_CONTEXT, kMainContext));
-    QVERIFY(!OpenHelpViewer(mainFile_));
+    QVERIFY(!OpenHelpViewer(m_mainFile));
 }
 
 void WinHelpTest::defaultViewerLiesBesideProgram() {
