@@ -210,7 +210,7 @@ bool ExpressionEngine::HasPrecedence(StackEntry* top, int code) {
 void ExpressionEngine::PopEntry(StackEntry*& stack, NodePool* pool) {
     StackEntry* entry = stack;
     stack = entry->next;
-    ReleaseStackEntry(entry, pool);
+    ReleaseNode(entry, pool);
 }
 
 // Reduces every pending operand that binds at least as tightly, then pushes value with code.
@@ -219,7 +219,7 @@ void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code, 
         value = ApplyOperator(stack->code, stack->value, value);
         PopEntry(stack, pool);
     }
-    StackEntry* entry = NewStackEntry(pool);
+    StackEntry* entry = NewNode<StackEntry>(pool);
     entry->value = value;
     entry->code = code;
     entry->next = stack;

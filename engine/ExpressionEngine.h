@@ -92,12 +92,9 @@ public:
 
 private:
     // Every node of the engine is allocated and released through these.
-    static TokenNode* NewTokenNode(NodePool* pool);
-    static void ReleaseTokenNode(TokenNode* node, NodePool* pool);
-    static VariableNode* NewVariableNode(NodePool* pool);
-    static void ReleaseVariableNode(VariableNode* node, NodePool* pool);
-    static StackEntry* NewStackEntry(NodePool* pool);
-    static void ReleaseStackEntry(StackEntry* entry, NodePool* pool);
+    template <typename Node> static Node* NewNode(NodePool* pool);
+    template <typename Node> static void ReleaseNode(Node* node, NodePool* pool);
+    template <typename Node> static void ReleaseList(Node*& head, NodePool* pool);
 
     static TokenNode* AppendToken(TokenNode* last, int code, const char* text, NodePool* pool);
     static void RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool);
@@ -106,3 +103,11 @@ private:
     // Notes and undoes what a line changes in the variable memory (ExpressionEngine.cpp).
     friend struct LineUndo;
 };
+
+// Made once, in NodeAllocation.cpp, for the three kinds of node.
+extern template TokenNode* ExpressionEngine::NewNode<TokenNode>(NodePool*);
+extern template VariableNode* ExpressionEngine::NewNode<VariableNode>(NodePool*);
+extern template StackEntry* ExpressionEngine::NewNode<StackEntry>(NodePool*);
+extern template void ExpressionEngine::ReleaseNode<TokenNode>(TokenNode*, NodePool*);
+extern template void ExpressionEngine::ReleaseNode<VariableNode>(VariableNode*, NodePool*);
+extern template void ExpressionEngine::ReleaseNode<StackEntry>(StackEntry*, NodePool*);

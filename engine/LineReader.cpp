@@ -95,7 +95,7 @@ void ExpressionEngine::DumpTokens(TokenNode*) {}
 // Allocates a node for the token and links it after last (which may be null).
 TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* text,
                                          NodePool* pool) {
-    TokenNode* node = NewTokenNode(pool);
+    TokenNode* node = NewNode<TokenNode>(pool);
     node->code = static_cast<signed char>(code);
     std::memcpy(node->text, text, TOKEN_BUFFER_SIZE);
     node->prev = last;

@@ -50,7 +50,7 @@ void ExpressionEngine::RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool) {
     plus->prev->next = cursor;
     if (cursor != nullptr)
         cursor->prev = plus->prev;
-    ReleaseTokenNode(plus, pool);
+    ReleaseNode(plus, pool);
 }
 
 namespace {

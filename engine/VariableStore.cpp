@@ -70,7 +70,7 @@ void ExpressionEngine::InsertVariable(VariableNode*& head, VariableNode* before,
     // record leaves nothing to undo; a failed allocation leaves the slot null.
     if (pool != nullptr)
         pool->createdVariables.push_back(nullptr);
-    VariableNode* node = NewVariableNode(pool);
+    VariableNode* node = NewNode<VariableNode>(pool);
     if (pool != nullptr)
         pool->createdVariables.back() = node;
     std::memcpy(node->name, name, length + 1);
@@ -113,7 +113,7 @@ void ExpressionEngine::RemoveVariable(VariableNode*& head, const char* name, Nod
         return;
     VariableNode* node = *link;
     *link = node->next;
-    ReleaseVariableNode(node, pool);
+    ReleaseNode(node, pool);
 }
 
 // Replaces target's content with one line per variable. The listing is built aside and

@@ -205,25 +205,25 @@ TEST_F(Soak, MillionRandomLinesLeaveOnlyTheVariables) {
     for (long number = 1; number <= SOAK_LINES; ++number) {
         const std::string& line = maker.Line();
         ASSERT_LE(line.size(), LONGEST_LINE);
-        const long variablesBefore = pool.liveVariables;
+        const long variablesBefore = pool.variables.live;
         double result = 0.0;
         const bool wantListing = number % 997 == 0;
         const int outcome =
             engine->Calculate(line.c_str(), &result, wantListing ? &listing : nullptr);
         const bool changedOnFailure =
-            outcome != 0 && outcome != RS_CLEAR && pool.liveVariables != variablesBefore;
+            outcome != 0 && outcome != RS_CLEAR && pool.variables.live != variablesBefore;
         const bool clearedBadly =
-            outcome == RS_CLEAR && (engine->variables != nullptr || pool.liveVariables != 0);
-        if (engine->tokens != nullptr || pool.liveTokens != 0 || pool.liveEntries != 0 ||
+            outcome == RS_CLEAR && (engine->variables != nullptr || pool.variables.live != 0);
+        if (engine->tokens != nullptr || pool.tokens.live != 0 || pool.entries.live != 0 ||
             changedOnFailure || clearedBadly || (outcome < -1 || outcome == 1 || outcome > 4)) {
             ADD_FAILURE() << "line " << number << " \"" << line << "\" outcome " << outcome
-                          << ": live tokens " << pool.liveTokens << ", stack entries "
-                          << pool.liveEntries << ", variables " << variablesBefore << " -> "
-                          << pool.liveVariables;
+                          << ": live tokens " << pool.tokens.live << ", stack entries "
+                          << pool.entries.live << ", variables " << variablesBefore << " -> "
+                          << pool.variables.live;
             return;
         }
         if (number % WALK_EVERY == 0) {
-            ASSERT_EQ(WalkVariables(engine->variables), pool.liveVariables) << "line " << number;
+            ASSERT_EQ(WalkVariables(engine->variables), pool.variables.live) << "line " << number;
         }
         executed += outcome == 0;
         failed += outcome == -1;
@@ -233,19 +233,19 @@ TEST_F(Soak, MillionRandomLinesLeaveOnlyTheVariables) {
 
     const long variables = WalkVariables(engine->variables);
     ASSERT_GT(variables, 0);
-    EXPECT_EQ(pool.liveVariables, variables);
-    EXPECT_LE(pool.spareTokenCount, SPARE_LIMIT);
-    EXPECT_LE(pool.spareVariableCount, SPARE_LIMIT);
-    EXPECT_LE(pool.spareEntryCount, SPARE_LIMIT);
+    EXPECT_EQ(pool.variables.live, variables);
+    EXPECT_LE(pool.tokens.spareCount, SPARE_LIMIT);
+    EXPECT_LE(pool.variables.spareCount, SPARE_LIMIT);
+    EXPECT_LE(pool.entries.spareCount, SPARE_LIMIT);
     if (heapAtStart < 0)
         return;
     // What the engine holds beyond the variables and the spares is only its record's array.
     std::string().swap(listing);
     const long heapAtEnd = HeapInUse();
     const long expected =
-        (variables + pool.spareVariableCount) * static_cast<long>(sizeof(VariableNode)) +
-        pool.spareTokenCount * static_cast<long>(sizeof(TokenNode)) +
-        pool.spareEntryCount * static_cast<long>(sizeof(StackEntry));
+        (variables + pool.variables.spareCount) * static_cast<long>(sizeof(VariableNode)) +
+        pool.tokens.spareCount * static_cast<long>(sizeof(TokenNode)) +
+        pool.entries.spareCount * static_cast<long>(sizeof(StackEntry));
     const long record = static_cast<long>(pool.createdVariables.capacity() * sizeof(VariableNode*));
     ExpressionEngine::FreeList(engine->variables);
     ExpressionEngine::FreeSpares(engine->pool);
