@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluator: computes a checked right side by precedence on a stack of pending operands.
+// It follows the grammar written out in StatementCheck.cpp, in the same words.
 
 #include "ExpressionEngine.h"
 
@@ -227,8 +228,9 @@ void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code, 
 }
 
 // expression: [ "-" ] operand { binary-operator operand }
-// A leading "-" negates the whole expression once its operators are applied. Lists reach
-// here only after the check, which bounds the nesting; deeper groups still give NaN.
+// The check has removed a leading "+". A leading "-" negates the whole expression once its
+// operators are applied. Lists reach here only after the check, which bounds the nesting; deeper
+// groups still give NaN.
 double ExpressionEngine::Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested,
                                   int depth, NodePool* pool) {
     if (depth > MAX_NESTING) {
