@@ -15,7 +15,7 @@ namespace {
 constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 
 // ORDER TOKEN: levels of the binary operators, from PLUS to RAZLICITO.
-const signed char OPERATOR_LEVELS[RAZLICITO - PLUS + 1] = {
+constexpr signed char OPERATOR_LEVELS[RAZLICITO - PLUS + 1] = {
     3, 3,             // + -
     4, 4, 4, 4,       // * / % backslash
     5,                // ^
@@ -102,8 +102,8 @@ double ApplyFunction(int code, double x) {
 
 // Most significant digits whose integer a double holds exactly.
 constexpr int EXACT_DIGITS = 15;
-const double POWERS_OF_TEN[EXACT_DIGITS + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double POWERS_OF_TEN[EXACT_DIGITS + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // A plain decimal of at most EXACT_DIGITS digits and no exponent is an exact integer over an
 // exact power of ten, so one division gives the correctly rounded value, as from_chars would.

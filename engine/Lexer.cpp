@@ -66,7 +66,7 @@ struct OperatorPair {
 };
 
 // Table B: characters that combine with an "=" that follows directly.
-const OperatorPair OPERATOR_PAIRS[] = {
+constexpr OperatorPair OPERATOR_PAIRS[] = {
     {'+', PLUS, PLUS_JED},      {'-', MINUS, MINUS_JED},    {'*', PUTA, PUTA_JED},
     {'/', KROZ, KROZ_JED},      {'^', STEPEN, STEPEN_JED},  {'>', VECE_OD, VECE_JED},
     {'<', MANJE_OD, MANJE_JED}, {'=', JEDNAKO, JE_JEDNAKO}, {'!', LOGICKO_NE, RAZLICITO},

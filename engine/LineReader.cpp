@@ -16,12 +16,12 @@ struct CommandWord {
 
 // ORDER COMMAND: MayBeCommandWord knows the first letters. Tested in this order; the words are
 // distinct, so the order only sets the comparisons made.
-const CommandWord COMMAND_WORDS[] = {
+constexpr CommandWord COMMAND_WORDS[] = {
     {"kraj", RS_QUIT}, {"quit", RS_QUIT},   {"pomoc", RS_HELP},  {"help", RS_HELP},
     {"var", RS_LIST},  {"brisi", RS_CLEAR}, {"clear", RS_CLEAR},
 };
 
-const char HELP_TEXT[] =
+constexpr char HELP_TEXT[] =
     "Tarvin\n"
     "Program racuna simbolicke izraze. Osim toga program pamti varijable tako da se\n"
     "one mogu koristiti u bilo kom trenutku.\n"
@@ -45,7 +45,7 @@ const char HELP_TEXT[] =
     ">y=ena(1)\n"
     "Napomena: Izraz uvijek mora poceti sa varijablom i znakom jednakosti!\n";
 
-const char ERROR_BANNER[] = "\aGRESKA!!!!";
+constexpr char ERROR_BANNER[] = "\aGRESKA!!!!";
 
 TokenNode* FirstNode(TokenNode* last) {
     TokenNode* head = last;

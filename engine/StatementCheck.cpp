@@ -22,7 +22,7 @@ namespace {
 constexpr int FUNCTION_COUNT = TANGENS - ABS + 1;
 
 // ORDER TOKEN: position plus ABS is the function's code; ascending byte order is required.
-const char* const FUNCTION_NAMES[FUNCTION_COUNT] = {
+constexpr const char* FUNCTION_NAMES[FUNCTION_COUNT] = {
     "abs", "acos", "asin", "atg", "cos", "ena", "kor", "ln", "log", "sin", "tg",
 };
 

@@ -174,7 +174,7 @@ TEST_P(RepeatedLine, AsksTheHeapForNothing) {
     EXPECT_EQ(control.count, 0) << "allocations on the second run";
 }
 
-const RepeatCase kRepeatCases[] = {
+constexpr RepeatCase REPEAT_CASES[] = {
     {"Precedence", "t=b+c*(d-m)^e"},
     {"Functions", "h=sin(a)+cos(c)*kor(abs(a^2-4*a*c))"},
     {"Compound", "x+=1"},
@@ -184,7 +184,7 @@ const RepeatCase kRepeatCases[] = {
     {"ClearCommand", "clear"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Lines, RepeatedLine, ::testing::ValuesIn(kRepeatCases),
+INSTANTIATE_TEST_SUITE_P(Lines, RepeatedLine, ::testing::ValuesIn(REPEAT_CASES),
                          [](const ::testing::TestParamInfo<RepeatCase>& row) {
                              return std::string(row.param.name);
                          });

@@ -9,9 +9,9 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
-constexpr bool kAddressSanitizer = true;
+constexpr bool ADDRESS_SANITIZER = true;
 #else
-constexpr bool kAddressSanitizer = false;
+constexpr bool ADDRESS_SANITIZER = false;
 #endif
 
 namespace {
@@ -141,7 +141,7 @@ TEST(Pool, FreeSparesEmptiesEveryKind) {
 // A released node kept for reuse is poisoned, so AddressSanitizer still reports a use after
 // release; the node handed out again is usable.
 TEST(Pool, SparesArePoisonedUnderAddressSanitizer) {
-    if (!kAddressSanitizer)
+    if (!ADDRESS_SANITIZER)
         GTEST_SKIP() << "only an AddressSanitizer build poisons spares";
 #if defined(__SANITIZE_ADDRESS__)
     ExpressionEngine engine;
