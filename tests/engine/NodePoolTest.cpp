@@ -121,7 +121,6 @@ TEST(Pool, InsertedVariablesAreRecordedInOrderOfCreation) {
 }
 
 TEST(Pool, FreeSparesEmptiesEveryKind) {
-    OwnedPool owned;
     ExpressionEngine engine;
     double result = 0.0;
     ASSERT_EQ(engine.Calculate("h=sin(a)+cos(c)*kor(abs(a^2-4*a*c))", &result, nullptr), 0);
