@@ -14,12 +14,14 @@
 // and an allocation failure fails the line without changing the memory.
 //
 // Every operation that allocates or releases nodes takes the engine's NodePool last; Calculate
-// passes its own, so nodes are reused from line to line. Called without one (null), the
-// operations use the heap for every node, as each node is a heap block either way.
+// passes its own, so nodes are reused from line to line, and through it the index of the
+// variables, so that no lookup walks the list. Called without one (null), the operations use
+// the heap for every node, as each node is a heap block either way, and walk the list.
 
 #include "EngineRecords.h"
 #include "NodePool.h"
 #include "TokenModel.h"
+#include "VariableIndex.h"
 
 #include <string>
 
@@ -32,6 +34,8 @@ public:
     VariableNode* variables;
     // Spare nodes and live counts of this engine's lists.
     NodePool pool;
+    // Finds the variables by name and place; the pool points to it.
+    VariableIndex index;
 
     ExpressionEngine();
     ~ExpressionEngine();
@@ -71,8 +75,11 @@ public:
                                 NodePool* pool = nullptr);
     static bool LookupFunction(const char* text, int& code);
 
-    // Variable store. Names longer than MAX_NAME_LENGTH are never stored.
-    static bool FindVariable(const char* name, VariableNode*& cursor);
+    // Variable store. Names longer than MAX_NAME_LENGTH are never stored. The operations that
+    // take a pool keep the pool's index, when it has one, in step with the list and search
+    // through it; FindVariable does so when given the index. Without one they walk the list.
+    static bool FindVariable(const char* name, VariableNode*& cursor,
+                             const VariableIndex* index = nullptr);
     static void InsertVariable(VariableNode*& head, VariableNode* before, const char* name,
                                double value, NodePool* pool = nullptr);
     static void SetVariable(VariableNode*& head, const char* name, double value,

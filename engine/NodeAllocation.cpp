@@ -127,8 +127,11 @@ void ExpressionEngine::FreeList(TokenNode*& head, NodePool* pool) {
     ReleaseList(head, pool);
 }
 
+// The pool's index, when it has one, indexes this list, so it is emptied with it.
 void ExpressionEngine::FreeList(VariableNode*& head, NodePool* pool) {
     ReleaseList(head, pool);
+    if (pool != nullptr && pool->index != nullptr)
+        ClearIndex(*pool->index);
 }
 
 void ExpressionEngine::FreeList(StackEntry*& head, NodePool* pool) {

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+struct VariableIndex;
+
 // Most released nodes of each kind that a pool keeps; beyond it they go back to the heap, so
 // a single long line does not hold its memory for the life of the engine.
 constexpr int SPARE_LIMIT = 256;
@@ -32,4 +34,7 @@ struct NodePool {
     // Variables that InsertVariable created since Calculate began the line; a null slot is
     // one whose allocation failed. Its capacity stays from line to line.
     std::vector<VariableNode*> createdVariables;
+    // The index of the engine's variable list, when the pool belongs to an engine; the
+    // variable operations keep it exact and find through it instead of walking the list.
+    VariableIndex* index = nullptr;
 };
