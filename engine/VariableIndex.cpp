@@ -42,6 +42,10 @@ NameKey KeyOf(const char* name) {
     std::uint64_t hash = key.prefix * HASH_MULTIPLIER;
     for (const char* rest = name + PREFIX_BYTES; !ended; rest += PREFIX_BYTES)
         hash = (hash ^ ReadChunk(rest, ended)) * HASH_MULTIPLIER;
+    // The bytes of short names sit in the high bits; the final mix spreads them over the low
+    // bits, which choose the slot.
+    hash ^= hash >> 32;
+    hash *= HASH_MULTIPLIER;
     key.hash = hash ^ hash >> 29;
     return key;
 }
