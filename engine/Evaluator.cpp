@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluator: computes a checked right side by precedence on a stack of pending operands.
+// It follows the grammar written out in StatementCheck.cpp, in the same words.
 
 #include "ExpressionEngine.h"
 
@@ -14,7 +15,7 @@ namespace {
 constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 
 // ORDER TOKEN: levels of the binary operators, from PLUS to RAZLICITO.
-const signed char OPERATOR_LEVELS[RAZLICITO - PLUS + 1] = {
+constexpr signed char OPERATOR_LEVELS[RAZLICITO - PLUS + 1] = {
     3, 3,             // + -
     4, 4, 4, 4,       // * / % backslash
     5,                // ^
@@ -101,8 +102,8 @@ double ApplyFunction(int code, double x) {
 
 // Most significant digits whose integer a double holds exactly.
 constexpr int EXACT_DIGITS = 15;
-const double POWERS_OF_TEN[EXACT_DIGITS + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double POWERS_OF_TEN[EXACT_DIGITS + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // A plain decimal of at most EXACT_DIGITS digits and no exponent is an exact integer over an
 // exact power of ten, so one division gives the correctly rounded value, as from_chars would.
@@ -210,7 +211,7 @@ bool ExpressionEngine::HasPrecedence(StackEntry* top, int code) {
 void ExpressionEngine::PopEntry(StackEntry*& stack, NodePool* pool) {
     StackEntry* entry = stack;
     stack = entry->next;
-    ReleaseStackEntry(entry, pool);
+    ReleaseNode(entry, pool);
 }
 
 // Reduces every pending operand that binds at least as tightly, then pushes value with code.
@@ -219,7 +220,7 @@ void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code, 
         value = ApplyOperator(stack->code, stack->value, value);
         PopEntry(stack, pool);
     }
-    StackEntry* entry = NewStackEntry(pool);
+    StackEntry* entry = NewNode<StackEntry>(pool);
     entry->value = value;
     entry->code = code;
     entry->next = stack;
@@ -227,8 +228,9 @@ void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code, 
 }
 
 // expression: [ "-" ] operand { binary-operator operand }
-// A leading "-" negates the whole expression once its operators are applied. Lists reach
-// here only after the check, which bounds the nesting; deeper groups still give NaN.
+// The check has removed a leading "+". A leading "-" negates the whole expression once its
+// operators are applied. Lists reach here only after the check, which bounds the nesting; deeper
+// groups still give NaN.
 double ExpressionEngine::Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested,
                                   int depth, NodePool* pool) {
     if (depth > MAX_NESTING) {

@@ -16,15 +16,15 @@ struct LineUndo {
     bool targetExisted = false;
     double targetValue = 0.0;
 
-    void Note(const TokenNode* first, VariableNode* variables);
+    void Note(const TokenNode* first, VariableNode* variables, const VariableIndex* index);
     void Restore(VariableNode*& variables, NodePool& pool) const;
 };
 
 // Finds the target only; it allocates nothing, so it cannot fail.
-void LineUndo::Note(const TokenNode* first, VariableNode* variables) {
+void LineUndo::Note(const TokenNode* first, VariableNode* variables, const VariableIndex* index) {
     VariableNode* cursor = variables;
     target = first->text;
-    targetExisted = ExpressionEngine::FindVariable(target, cursor);
+    targetExisted = ExpressionEngine::FindVariable(target, cursor, index);
     targetValue = targetExisted ? cursor->value : 0.0;
 }
 
@@ -62,7 +62,7 @@ int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
     NodePool* pool = &engine.pool;
     if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens, pool))
         return -1;
-    undo.Note(engine.tokens, engine.variables);
+    undo.Note(engine.tokens, engine.variables, pool->index);
     ExpressionEngine::ExecuteAssignment(engine.tokens, engine.variables, pool);
     value = ExpressionEngine::GetVariable(engine.tokens->text, engine.variables, pool);
     return 0;
@@ -99,7 +99,9 @@ void ListAfterFailure(VariableNode* variables, std::string* listing) {
 
 } // namespace
 
-ExpressionEngine::ExpressionEngine() : tokens(nullptr), variables(nullptr) {}
+ExpressionEngine::ExpressionEngine() : tokens(nullptr), variables(nullptr) {
+    pool.index = &index;
+}
 
 ExpressionEngine::~ExpressionEngine() {
     FreeList(tokens, &pool);

@@ -14,12 +14,14 @@
 // and an allocation failure fails the line without changing the memory.
 //
 // Every operation that allocates or releases nodes takes the engine's NodePool last; Calculate
-// passes its own, so nodes are reused from line to line. Called without one (null), the
-// operations use the heap for every node, as each node is a heap block either way.
+// passes its own, so nodes are reused from line to line, and through it the index of the
+// variables, so that no lookup walks the list. Called without one (null), the operations use
+// the heap for every node, as each node is a heap block either way, and walk the list.
 
 #include "EngineRecords.h"
 #include "NodePool.h"
 #include "TokenModel.h"
+#include "VariableIndex.h"
 
 #include <string>
 
@@ -44,6 +46,8 @@ public:
     VariableNode* variables;
     // Spare nodes and live counts of this engine's lists.
     NodePool pool;
+    // Finds the variables by name and place; the pool points to it.
+    VariableIndex index;
 
     ExpressionEngine();
     ~ExpressionEngine();
@@ -89,8 +93,11 @@ public:
     // The name of a function's code, from ABS to TANGENS; null for any other code.
     static const char* FunctionName(int code);
 
-    // Variable store. Names longer than MAX_NAME_LENGTH are never stored.
-    static bool FindVariable(const char* name, VariableNode*& cursor);
+    // Variable store. Names longer than MAX_NAME_LENGTH are never stored. The operations that
+    // take a pool keep the pool's index, when it has one, in step with the list and search
+    // through it; FindVariable does so when given the index. Without one they walk the list.
+    static bool FindVariable(const char* name, VariableNode*& cursor,
+                             const VariableIndex* index = nullptr);
     static void InsertVariable(VariableNode*& head, VariableNode* before, const char* name,
                                double value, NodePool* pool = nullptr);
     static void SetVariable(VariableNode*& head, const char* name, double value,
@@ -110,12 +117,9 @@ public:
 
 private:
     // Every node of the engine is allocated and released through these.
-    static TokenNode* NewTokenNode(NodePool* pool);
-    static void ReleaseTokenNode(TokenNode* node, NodePool* pool);
-    static VariableNode* NewVariableNode(NodePool* pool);
-    static void ReleaseVariableNode(VariableNode* node, NodePool* pool);
-    static StackEntry* NewStackEntry(NodePool* pool);
-    static void ReleaseStackEntry(StackEntry* entry, NodePool* pool);
+    template <typename Node> static Node* NewNode(NodePool* pool);
+    template <typename Node> static void ReleaseNode(Node* node, NodePool* pool);
+    template <typename Node> static void ReleaseList(Node*& head, NodePool* pool);
 
     static TokenNode* AppendToken(TokenNode* last, int code, const char* text, NodePool* pool);
     static void RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool);
@@ -124,3 +128,11 @@ private:
     // Notes and undoes what a line changes in the variable memory (ExpressionEngine.cpp).
     friend struct LineUndo;
 };
+
+// Made once, in NodeAllocation.cpp, for the three kinds of node.
+extern template TokenNode* ExpressionEngine::NewNode<TokenNode>(NodePool*);
+extern template VariableNode* ExpressionEngine::NewNode<VariableNode>(NodePool*);
+extern template StackEntry* ExpressionEngine::NewNode<StackEntry>(NodePool*);
+extern template void ExpressionEngine::ReleaseNode<TokenNode>(TokenNode*, NodePool*);
+extern template void ExpressionEngine::ReleaseNode<VariableNode>(VariableNode*, NodePool*);
+extern template void ExpressionEngine::ReleaseNode<StackEntry>(StackEntry*, NodePool*);

@@ -3,6 +3,7 @@
 
 #include "ExpressionEngine.h"
 
+#include <array>
 #include <cstddef>
 
 namespace {
@@ -66,17 +67,33 @@ struct OperatorPair {
 };
 
 // Table B: characters that combine with an "=" that follows directly.
-const OperatorPair OPERATOR_PAIRS[] = {
+constexpr OperatorPair OPERATOR_PAIRS[] = {
     {'+', PLUS, PLUS_JED},      {'-', MINUS, MINUS_JED},    {'*', PUTA, PUTA_JED},
     {'/', KROZ, KROZ_JED},      {'^', STEPEN, STEPEN_JED},  {'>', VECE_OD, VECE_JED},
     {'<', MANJE_OD, MANJE_JED}, {'=', JEDNAKO, JE_JEDNAKO}, {'!', LOGICKO_NE, RAZLICITO},
 };
 
+constexpr int PAIR_COUNT = sizeof OPERATOR_PAIRS / sizeof OPERATOR_PAIRS[0];
+constexpr int ASCII_SIZE = 128;
+
+// For every ASCII character, its position in OPERATOR_PAIRS, or -1; built from the table, so
+// finding a pair costs one look-up instead of a search.
+constexpr std::array<signed char, ASCII_SIZE> MakePairPositions() {
+    std::array<signed char, ASCII_SIZE> positions{};
+    positions.fill(-1);
+    for (int pair = 0; pair < PAIR_COUNT; ++pair)
+        positions[static_cast<unsigned char>(OPERATOR_PAIRS[pair].character)] =
+            static_cast<signed char>(pair);
+    return positions;
+}
+
+constexpr std::array<signed char, ASCII_SIZE> PAIR_POSITIONS = MakePairPositions();
+
 const OperatorPair* FindOperatorPair(char c) {
-    for (const OperatorPair& pair : OPERATOR_PAIRS)
-        if (pair.character == c)
-            return &pair;
-    return nullptr;
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= ASCII_SIZE || PAIR_POSITIONS[byte] < 0)
+        return nullptr;
+    return &OPERATOR_PAIRS[PAIR_POSITIONS[byte]];
 }
 
 // operator: character [ "=" ]
@@ -135,24 +152,26 @@ int ScanString(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size
     return STRKON;
 }
 
-// Selects the rule by the token's first character and applies it.
+// Selects the rule by the token's first character and applies it. The classes of first
+// characters do not overlap, so the most frequent tokens, identifiers and numbers, are tried
+// first.
 int ScanToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
     const char first = *position;
+    if (IsLetter(first) || first == '_')
+        return ScanIdentifier(position, text, length);
+    if (IsDigit(first))
+        return ScanNumber(position, text, length);
     if (first == '\0')
         return EOLN;
+    if (const OperatorPair* pair = FindOperatorPair(first))
+        return ScanOperator(*pair, position, text, length);
     const int single = SingleCharacterCode(first);
     if (single >= 0) {
         PutChar(text, length, *position++);
         return single;
     }
-    if (const OperatorPair* pair = FindOperatorPair(first))
-        return ScanOperator(*pair, position, text, length);
     if (first == '"')
         return ScanString(position, text, length);
-    if (IsDigit(first))
-        return ScanNumber(position, text, length);
-    if (IsLetter(first) || first == '_')
-        return ScanIdentifier(position, text, length);
     PutChar(text, length, first);
     return GRESKA;
 }

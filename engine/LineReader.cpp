@@ -12,12 +12,12 @@ namespace {
 // ORDER COMMAND: MayBeCommandWord knows the first letters. Tested in this order; the words are
 // distinct, so the order only sets the comparisons made, and the order in which the console's
 // usage text names them.
-const CommandWord COMMAND_WORDS[] = {
+constexpr CommandWord COMMAND_WORDS[] = {
     {"var", RS_LIST},   {"clear", RS_CLEAR}, {"brisi", RS_CLEAR}, {"help", RS_HELP},
     {"pomoc", RS_HELP}, {"kraj", RS_QUIT},   {"quit", RS_QUIT},
 };
 
-const char HELP_TEXT[] =
+constexpr char HELP_TEXT[] =
     "Tarvin\n"
     "Program racuna simbolicke izraze. Osim toga program pamti varijable tako da se\n"
     "one mogu koristiti u bilo kom trenutku.\n"
@@ -41,7 +41,7 @@ const char HELP_TEXT[] =
     ">y=ena(1)\n"
     "Napomena: Izraz uvijek mora poceti sa varijablom i znakom jednakosti!\n";
 
-const char ERROR_BANNER[] = "\aGRESKA!!!!";
+constexpr char ERROR_BANNER[] = "\aGRESKA!!!!";
 
 TokenNode* FirstNode(TokenNode* last) {
     TokenNode* head = last;
@@ -96,7 +96,7 @@ void ExpressionEngine::DumpTokens(TokenNode*) {}
 // Allocates a node for the token and links it after last (which may be null).
 TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* text,
                                          NodePool* pool) {
-    TokenNode* node = NewTokenNode(pool);
+    TokenNode* node = NewNode<TokenNode>(pool);
     node->code = static_cast<signed char>(code);
     std::memcpy(node->text, text, TOKEN_BUFFER_SIZE);
     node->prev = last;

@@ -37,113 +37,103 @@ template <typename Node> void UnpoisonSpare([[maybe_unused]] Node* node) {
 
 // Takes a spare node, or a new one from the heap, and counts it live. A spare keeps what it
 // last held; every caller sets each field that is read later.
-template <typename Node> Node* TakeNode(Node*& spares, int& spareCount, long& live) {
-    Node* node = spares;
+template <typename Node> Node* TakeNode(NodeStock<Node>& stock) {
+    Node* node = stock.spares;
     if (node != nullptr) {
         UnpoisonSpare(node);
-        spares = node->next;
-        --spareCount;
+        stock.spares = node->next;
+        --stock.spareCount;
     } else {
         node = new Node();
     }
-    ++live;
+    ++stock.live;
     return node;
 }
 
 // Keeps the node as a spare while there is room, otherwise gives it back to the heap.
-template <typename Node> void GiveNode(Node* node, Node*& spares, int& spareCount, long& live) {
-    --live;
-    if (spareCount >= SPARE_LIMIT) {
+template <typename Node> void GiveNode(Node* node, NodeStock<Node>& stock) {
+    --stock.live;
+    if (stock.spareCount >= SPARE_LIMIT) {
         delete node;
         return;
     }
-    node->next = spares;
-    spares = node;
-    ++spareCount;
+    node->next = stock.spares;
+    stock.spares = node;
+    ++stock.spareCount;
     PoisonSpare(node);
 }
 
-template <typename Node> void DeleteAll(Node*& head) {
-    while (head != nullptr) {
-        Node* node = head;
+template <typename Node> void DeleteSpares(NodeStock<Node>& stock) {
+    while (stock.spares != nullptr) {
+        Node* node = stock.spares;
         UnpoisonSpare(node);
-        head = node->next;
+        stock.spares = node->next;
         delete node;
     }
+    stock.spareCount = 0;
+}
+
+NodeStock<TokenNode>& StockOf(NodePool& pool, const TokenNode*) {
+    return pool.tokens;
+}
+
+NodeStock<VariableNode>& StockOf(NodePool& pool, const VariableNode*) {
+    return pool.variables;
+}
+
+NodeStock<StackEntry>& StockOf(NodePool& pool, const StackEntry*) {
+    return pool.entries;
 }
 
 } // namespace
 
-TokenNode* ExpressionEngine::NewTokenNode(NodePool* pool) {
+template <typename Node> Node* ExpressionEngine::NewNode(NodePool* pool) {
     if (pool == nullptr)
-        return new TokenNode();
-    return TakeNode(pool->spareTokens, pool->spareTokenCount, pool->liveTokens);
+        return new Node();
+    return TakeNode(StockOf(*pool, static_cast<const Node*>(nullptr)));
 }
 
-void ExpressionEngine::ReleaseTokenNode(TokenNode* node, NodePool* pool) {
-    if (pool == nullptr)
-        delete node;
-    else
-        GiveNode(node, pool->spareTokens, pool->spareTokenCount, pool->liveTokens);
-}
-
-VariableNode* ExpressionEngine::NewVariableNode(NodePool* pool) {
-    if (pool == nullptr)
-        return new VariableNode();
-    return TakeNode(pool->spareVariables, pool->spareVariableCount, pool->liveVariables);
-}
-
-void ExpressionEngine::ReleaseVariableNode(VariableNode* node, NodePool* pool) {
+template <typename Node> void ExpressionEngine::ReleaseNode(Node* node, NodePool* pool) {
     if (pool == nullptr)
         delete node;
     else
-        GiveNode(node, pool->spareVariables, pool->spareVariableCount, pool->liveVariables);
-}
-
-StackEntry* ExpressionEngine::NewStackEntry(NodePool* pool) {
-    if (pool == nullptr)
-        return new StackEntry();
-    return TakeNode(pool->spareEntries, pool->spareEntryCount, pool->liveEntries);
-}
-
-void ExpressionEngine::ReleaseStackEntry(StackEntry* entry, NodePool* pool) {
-    if (pool == nullptr)
-        delete entry;
-    else
-        GiveNode(entry, pool->spareEntries, pool->spareEntryCount, pool->liveEntries);
-}
-
-// Gives every spare node back to the heap; the live counts are left as they are.
-void ExpressionEngine::FreeSpares(NodePool& pool) {
-    DeleteAll(pool.spareTokens);
-    DeleteAll(pool.spareVariables);
-    DeleteAll(pool.spareEntries);
-    pool.spareTokenCount = 0;
-    pool.spareVariableCount = 0;
-    pool.spareEntryCount = 0;
+        GiveNode(node, StockOf(*pool, node));
 }
 
 // Releases every node from head along the next links and leaves head null.
-void ExpressionEngine::FreeList(TokenNode*& head, NodePool* pool) {
+template <typename Node> void ExpressionEngine::ReleaseList(Node*& head, NodePool* pool) {
     while (head != nullptr) {
-        TokenNode* node = head;
+        Node* node = head;
         head = node->next;
-        ReleaseTokenNode(node, pool);
+        ReleaseNode(node, pool);
     }
 }
 
+template TokenNode* ExpressionEngine::NewNode<TokenNode>(NodePool*);
+template VariableNode* ExpressionEngine::NewNode<VariableNode>(NodePool*);
+template StackEntry* ExpressionEngine::NewNode<StackEntry>(NodePool*);
+template void ExpressionEngine::ReleaseNode<TokenNode>(TokenNode*, NodePool*);
+template void ExpressionEngine::ReleaseNode<VariableNode>(VariableNode*, NodePool*);
+template void ExpressionEngine::ReleaseNode<StackEntry>(StackEntry*, NodePool*);
+
+// Gives every spare node back to the heap; the live counts are left as they are.
+void ExpressionEngine::FreeSpares(NodePool& pool) {
+    DeleteSpares(pool.tokens);
+    DeleteSpares(pool.variables);
+    DeleteSpares(pool.entries);
+}
+
+void ExpressionEngine::FreeList(TokenNode*& head, NodePool* pool) {
+    ReleaseList(head, pool);
+}
+
+// The pool's index, when it has one, indexes this list, so it is emptied with it.
 void ExpressionEngine::FreeList(VariableNode*& head, NodePool* pool) {
-    while (head != nullptr) {
-        VariableNode* node = head;
-        head = node->next;
-        ReleaseVariableNode(node, pool);
-    }
+    ReleaseList(head, pool);
+    if (pool != nullptr && pool->index != nullptr)
+        ClearIndex(*pool->index);
 }
 
 void ExpressionEngine::FreeList(StackEntry*& head, NodePool* pool) {
-    while (head != nullptr) {
-        StackEntry* entry = head;
-        head = entry->next;
-        ReleaseStackEntry(entry, pool);
-    }
+    ReleaseList(head, pool);
 }

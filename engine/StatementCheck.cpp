@@ -1,5 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The statement check: validates a token list, binds function names and drops a leading "+".
+//
+// The grammar of a statement, in the words that the check and the evaluator both use:
+//
+//   statement:  identifier assignment-operator expression
+//   expression: [ "-" | "+" ] operand { binary-operator operand }
+//   operand:    [ "!" ] primary
+//   primary:    identifier | constant | "(" expression ")" | function "(" expression ")"
+//   function:   an identifier that names one of FUNCTION_NAMES, directly before "("
+//
+// The check walks the operands and operators of an expression in turn rather than by
+// recursive descent, so each step below recognises the part of a rule that fits where it
+// stands; it removes a leading "+", so the evaluator sees only "-" there.
 
 #include "ExpressionEngine.h"
 
@@ -10,11 +22,11 @@ namespace {
 constexpr int FUNCTION_COUNT = TANGENS - ABS + 1;
 
 // ORDER TOKEN: position plus ABS is the function's code; ascending byte order is required.
-const char* const FUNCTION_NAMES[FUNCTION_COUNT] = {
+constexpr const char* FUNCTION_NAMES[FUNCTION_COUNT] = {
     "abs", "acos", "asin", "atg", "cos", "ena", "kor", "ln", "log", "sin", "tg",
 };
 
-bool IsOperand(int code) {
+bool IsIdentifierOrConstant(int code) {
     return code == VARIJABLA || code == INTKON || code == REAKON;
 }
 
@@ -50,15 +62,17 @@ void ExpressionEngine::RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool) {
     plus->prev->next = cursor;
     if (cursor != nullptr)
         cursor->prev = plus->prev;
-    ReleaseTokenNode(plus, pool);
+    ReleaseNode(plus, pool);
 }
 
 namespace {
 
-// One step while an operand is expected: an operand, a group, or "!" before either.
-bool CheckOperandPosition(TokenNode*& cursor, int depth, bool& afterOperand, NodePool* pool) {
+// operand: [ "!" ] primary, where a primary is expected. A "(" opens a group checked at once;
+// after "!" an identifier or constant is taken, and a "(" is left for the next step (a group,
+// or a function call when the identifier before it names a function).
+bool CheckOperand(TokenNode*& cursor, int depth, bool& afterOperand, NodePool* pool) {
     const int code = cursor->code;
-    if (IsOperand(code)) {
+    if (IsIdentifierOrConstant(code)) {
         afterOperand = true;
         return true;
     }
@@ -69,7 +83,7 @@ bool CheckOperandPosition(TokenNode*& cursor, int depth, bool& afterOperand, Nod
     }
     if (code != LOGICKO_NE || cursor->next == nullptr)
         return false;
-    if (IsOperand(cursor->next->code)) {
+    if (IsIdentifierOrConstant(cursor->next->code)) {
         cursor = cursor->next;
         afterOperand = true;
         return true;
@@ -77,7 +91,8 @@ bool CheckOperandPosition(TokenNode*& cursor, int depth, bool& afterOperand, Nod
     return cursor->next->code == LIJZAG;
 }
 
-// One step after an operand: a binary operator, or "(" that makes the operand a function call.
+// After an operand: a binary operator, or the "(" of function "(" expression ")", which binds
+// the identifier before it to its function code.
 bool CheckAfterOperand(TokenNode*& cursor, int depth, bool& afterOperand, NodePool* pool) {
     if (IsBinaryOperator(cursor->code)) {
         afterOperand = false;
@@ -93,8 +108,7 @@ bool CheckAfterOperand(TokenNode*& cursor, int depth, bool& afterOperand, NodePo
 
 } // namespace
 
-// expression: [ "-" | "+" ] term { binary-operator term }
-// term: [ "!" ] ( identifier | constant | "(" expression ")" | function "(" expression ")" )
+// expression: [ "-" | "+" ] operand { binary-operator operand }
 bool ExpressionEngine::CheckExpression(TokenNode*& cursor, bool nested, int depth, NodePool* pool) {
     if (cursor == nullptr || depth > MAX_NESTING)
         return false;
@@ -111,7 +125,7 @@ bool ExpressionEngine::CheckExpression(TokenNode*& cursor, bool nested, int dept
         if (afterOperand)
             verdict = CheckAfterOperand(cursor, depth, afterOperand, pool);
         else
-            verdict = CheckOperandPosition(cursor, depth, afterOperand, pool);
+            verdict = CheckOperand(cursor, depth, afterOperand, pool);
         if (cursor != nullptr)
             cursor = cursor->next;
     }

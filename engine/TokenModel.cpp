@@ -6,7 +6,7 @@
 namespace {
 
 // ORDER TOKEN
-const char* const TOKEN_NAMES[TOKEN_CODE_COUNT] = {
+constexpr const char* TOKEN_NAMES[TOKEN_CODE_COUNT] = {
     "GRESKA",     "VARIJABLA",    "INTKON",         "REAKON",   "LIJZAG",   "DESZAG",
     "STRKON",     "TACZAR",       "DVOTAC",         "TACKA",    "ZAREZ",    "PLUS",
     "MINUS",      "PUTA",         "KROZ",           "INTKROZ",  "DESKROZ",  "STEPEN",

@@ -24,23 +24,46 @@ void AppendListingLine(std::string& listing, const VariableNode& node) {
     listing.append("\r\n");
 }
 
-// The name order: bytes compared as unsigned values, a name that ends first sorting first.
-// Written out rather than calling strcmp, as most names are a letter or two and the search
-// compares one name per node.
-int CompareNames(const char* left, const char* right) {
-    const auto* a = reinterpret_cast<const unsigned char*>(left);
-    const auto* b = reinterpret_cast<const unsigned char*>(right);
-    while (*a != 0 && *a == *b) {
-        ++a;
-        ++b;
+// The index of the engine's list when the operation was handed the engine's pool.
+VariableIndex* IndexOf(NodePool* pool) {
+    return pool != nullptr ? pool->index : nullptr;
+}
+
+// Links node immediately before `before` (null: at the end). previous is the node that the
+// index places before the name, or null; it is used when it does precede `before`.
+void LinkBefore(VariableNode*& head, VariableNode* before, VariableNode* node,
+                VariableNode* previous) {
+    node->next = before;
+    if (previous != nullptr && previous->next == before) {
+        previous->next = node;
+        return;
     }
-    return static_cast<int>(*a) - static_cast<int>(*b);
+    if (head == nullptr || head == before) {
+        head = node;
+        return;
+    }
+    previous = head;
+    while (previous->next != before)
+        previous = previous->next;
+    previous->next = node;
 }
 
 } // namespace
 
-// Most nodes differ from the name in the first byte, which alone then decides the order.
-bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor) {
+// With an index the place comes from the index, as a walk from the head would find it; without
+// one the list is walked from the cursor. Most nodes differ from the name in the first byte,
+// which alone then decides the order.
+bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor,
+                                    const VariableIndex* index) {
+    if (index != nullptr) {
+        if (VariableNode* found = IndexFind(*index, name)) {
+            cursor = found;
+            return true;
+        }
+        VariableNode* previous = nullptr;
+        IndexPlace(*index, name, previous, cursor);
+        return false;
+    }
     const unsigned char first = static_cast<unsigned char>(name[0]);
     while (cursor != nullptr) {
         const unsigned char leading = static_cast<unsigned char>(cursor->name[0]);
@@ -59,37 +82,39 @@ bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor) {
 }
 
 // Links a new variable immediately before `before` (null: at the end) and records it in the
-// pool. A name too long for the name field is refused, so that two long names are never
-// merged into one variable.
+// pool and its index. A name too long for the name field is refused, so that two long names
+// are never merged into one variable.
 void ExpressionEngine::InsertVariable(VariableNode*& head, VariableNode* before, const char* name,
                                       double value, NodePool* pool) {
     const std::size_t length = std::strlen(name);
     if (length > MAX_NAME_LENGTH)
         return;
-    // The slot in the record of created variables comes first, so that a failure to grow the
-    // record leaves nothing to undo; a failed allocation leaves the slot null.
+    // Everything that may fail comes first, so that a failure leaves nothing to undo: the
+    // index's room, then the slot in the record of created variables; a failed node allocation
+    // leaves the slot null.
+    VariableIndex* index = IndexOf(pool);
+    if (index != nullptr)
+        ReserveIndex(*index);
     if (pool != nullptr)
         pool->createdVariables.push_back(nullptr);
-    VariableNode* node = NewVariableNode(pool);
+    VariableNode* node = NewNode<VariableNode>(pool);
     if (pool != nullptr)
         pool->createdVariables.back() = node;
     std::memcpy(node->name, name, length + 1);
     node->value = value;
-    node->next = before;
-    if (head == nullptr || head == before) {
-        head = node;
-        return;
+    VariableNode* previous = nullptr;
+    if (index != nullptr) {
+        VariableNode* place = nullptr;
+        IndexPlace(*index, name, previous, place);
+        IndexInsert(*index, node);
     }
-    VariableNode* previous = head;
-    while (previous->next != before)
-        previous = previous->next;
-    previous->next = node;
+    LinkBefore(head, before, node, previous);
 }
 
 void ExpressionEngine::SetVariable(VariableNode*& head, const char* name, double value,
                                    NodePool* pool) {
     VariableNode* cursor = head;
-    if (FindVariable(name, cursor))
+    if (FindVariable(name, cursor, IndexOf(pool)))
         cursor->value = value;
     else
         InsertVariable(head, cursor, name, value, pool);
@@ -97,7 +122,7 @@ void ExpressionEngine::SetVariable(VariableNode*& head, const char* name, double
 
 double ExpressionEngine::GetVariable(const char* name, VariableNode*& head, NodePool* pool) {
     VariableNode* cursor = head;
-    if (FindVariable(name, cursor))
+    if (FindVariable(name, cursor, IndexOf(pool)))
         return cursor->value;
     InsertVariable(head, cursor, name, 0.0, pool);
     return 0.0;
@@ -107,13 +132,23 @@ double ExpressionEngine::GetVariable(const char* name, VariableNode*& head, Node
 // variables that a failed line created.
 void ExpressionEngine::RemoveVariable(VariableNode*& head, const char* name, NodePool* pool) {
     VariableNode** link = &head;
-    while (*link != nullptr && CompareNames((*link)->name, name) < 0)
-        link = &(*link)->next;
-    if (*link == nullptr || CompareNames((*link)->name, name) != 0)
-        return;
+    if (VariableIndex* index = IndexOf(pool)) {
+        VariableNode* previous = nullptr;
+        VariableNode* place = nullptr;
+        IndexPlace(*index, name, previous, place);
+        if (place == nullptr || CompareNames(place->name, name) != 0)
+            return;
+        link = previous != nullptr ? &previous->next : &head;
+        IndexRemove(*index, place);
+    } else {
+        while (*link != nullptr && CompareNames((*link)->name, name) < 0)
+            link = &(*link)->next;
+        if (*link == nullptr || CompareNames((*link)->name, name) != 0)
+            return;
+    }
     VariableNode* node = *link;
     *link = node->next;
-    ReleaseVariableNode(node, pool);
+    ReleaseNode(node, pool);
 }
 
 // Replaces target's content with one line per variable. The listing is built aside and

@@ -10,7 +10,9 @@
 //   with the variable list itself;
 // - a line that fails (-1), the help and the listing command change nothing, neither the
 //   listing nor any name or value bit of the memory;
-// - the clear command leaves the memory and the listing empty.
+// - the clear command leaves the memory and the listing empty;
+// - the engine's index holds exactly the listed variables: each name found at its own node
+//   and placed between its neighbours, nothing else.
 // A line holding a NUL byte reaches the engine cut at that byte, as any C caller would pass it.
 
 #include "ExpressionEngine.h"
@@ -129,6 +131,8 @@ void RunLine(ExpressionEngine& engine, const std::string& line, std::string& lis
     if (outcome != 0 && ResultTouched(result))
         Violation("Calculate wrote the result of a line that executed nothing", line);
     if (const char* broken = CheckListing(listing, engine.variables))
+        Violation(broken, line);
+    if (const char* broken = IndexDisagreement(engine.index, engine.variables))
         Violation(broken, line);
     if (outcome == RS_CLEAR && (engine.variables != nullptr || !listing.empty()))
         Violation("the clear command left variables behind", line);

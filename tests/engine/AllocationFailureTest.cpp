@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <new>
 #include <string>
 #include <vector>
@@ -63,6 +64,13 @@ std::string ListingOf(const ExpressionEngine& engine) {
     return listing;
 }
 
+long ListLength(const VariableNode* node) {
+    long length = 0;
+    for (; node != nullptr; node = node->next)
+        ++length;
+    return length;
+}
+
 struct SweepCase {
     const char* name;
     std::vector<const char*> setup;
@@ -112,6 +120,10 @@ TEST_P(AllocationFailure, FailedLineLeavesMemoryAsItWas) {
         const int outcome = engine.Calculate(sweep.line, &result, &listing);
         Disarm();
         EXPECT_EQ(engine.tokens, nullptr);
+        EXPECT_EQ(IndexDisagreement(engine.index, engine.variables), nullptr)
+            << "after " << failAt << " allocations";
+        EXPECT_EQ(engine.pool.variables.live, ListLength(engine.variables))
+            << "variables lost after " << failAt << " allocations";
         if (!control.failed) {
             EXPECT_EQ(outcome, sweep.outcome) << "after " << failAt << " allocations";
             EXPECT_EQ(listing, ListingOf(engine));
@@ -127,9 +139,25 @@ TEST_P(AllocationFailure, FailedLineLeavesMemoryAsItWas) {
     }
 }
 
+// Lines "n0=1", "n1=1", ... that create count variables; the texts stay in place as long as
+// the program runs.
+std::vector<const char*> CreatingLines(int count) {
+    static std::deque<std::string> texts;
+    std::vector<const char*> lines;
+    for (int i = static_cast<int>(texts.size()); i < count; ++i)
+        texts.push_back("n" + std::to_string(i) + "=1");
+    for (int i = 0; i < count; ++i)
+        lines.push_back(texts[static_cast<std::size_t>(i)].c_str());
+    return lines;
+}
+
 std::vector<SweepCase> SweepCases() {
     std::vector<SweepCase> cases;
+    // The last two memories are just below the size at which the index's table grows and at
+    // which its first block of names splits, so the line's new names make the index allocate.
     const SweepCase lines[] = {
+        {"IndexTableGrows", CreatingLines(11), "t=p+q", 0, false},
+        {"IndexBlockSplits", CreatingLines(ORDER_BLOCK_CAPACITY - 1), "t=p+q", 0, false},
         {"NewNamesReadMidway", {"a=1", "m=2"}, "t=b+c*(d-m)^e", 0, false},
         {"CompoundOnNewTarget", {"q=3"}, "x+=y*q", 0, false},
         {"OverwriteExistingTarget", {"a=1", "b=2", "c=3"}, "b=a+c+zz", 0, false},
@@ -174,7 +202,7 @@ TEST_P(RepeatedLine, AsksTheHeapForNothing) {
     EXPECT_EQ(control.count, 0) << "allocations on the second run";
 }
 
-const RepeatCase kRepeatCases[] = {
+constexpr RepeatCase REPEAT_CASES[] = {
     {"Precedence", "t=b+c*(d-m)^e"},
     {"Functions", "h=sin(a)+cos(c)*kor(abs(a^2-4*a*c))"},
     {"Compound", "x+=1"},
@@ -184,7 +212,7 @@ const RepeatCase kRepeatCases[] = {
     {"ClearCommand", "clear"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Lines, RepeatedLine, ::testing::ValuesIn(kRepeatCases),
+INSTANTIATE_TEST_SUITE_P(Lines, RepeatedLine, ::testing::ValuesIn(REPEAT_CASES),
                          [](const ::testing::TestParamInfo<RepeatCase>& row) {
                              return std::string(row.param.name);
                          });

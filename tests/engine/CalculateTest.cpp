@@ -115,7 +115,7 @@ TEST_P(Commands, ReturnTheirStatus) {
     }
 }
 
-const char* const TWO_VARIABLES = "a = 1.000000\r\nb = 2.000000\r\n";
+constexpr const char* TWO_VARIABLES = "a = 1.000000\r\nb = 2.000000\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Words, Commands,

@@ -5,7 +5,7 @@
 
 namespace {
 
-const char HELP_TEXT[] =
+constexpr char HELP_TEXT[] =
     "Tarvin\n"
     "Program racuna simbolicke izraze. Osim toga program pamti varijable tako da se\n"
     "one mogu koristiti u bilo kom trenutku.\n"

@@ -9,9 +9,9 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
-constexpr bool kAddressSanitizer = true;
+constexpr bool ADDRESS_SANITIZER = true;
 #else
-constexpr bool kAddressSanitizer = false;
+constexpr bool ADDRESS_SANITIZER = false;
 #endif
 
 namespace {
@@ -53,11 +53,11 @@ TEST_P(PoolTokens, ReleasedTokensBecomeSparesUpToTheLimit) {
     int status = 0;
     TokenNode* head = ExpressionEngine::ReadLine(GetParam().line.c_str(), status, &pool);
     ASSERT_NE(head, nullptr);
-    EXPECT_EQ(pool.liveTokens, GetParam().tokens);
-    EXPECT_EQ(pool.spareTokenCount, 0);
+    EXPECT_EQ(pool.tokens.live, GetParam().tokens);
+    EXPECT_EQ(pool.tokens.spareCount, 0);
     ExpressionEngine::FreeList(head, &pool);
-    EXPECT_EQ(pool.liveTokens, 0);
-    EXPECT_EQ(pool.spareTokenCount, std::min(GetParam().tokens, SPARE_LIMIT));
+    EXPECT_EQ(pool.tokens.live, 0);
+    EXPECT_EQ(pool.tokens.spareCount, std::min(GetParam().tokens, SPARE_LIMIT));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,7 +76,7 @@ TEST(Pool, SecondLineReusesTheFirstLinesNodes) {
     ExpressionEngine::FreeList(first, &owned.pool);
     TokenNode* second = ExpressionEngine::ReadLine("d=b-7*a", status, &owned.pool);
     EXPECT_EQ(NodesOf(second), used);
-    EXPECT_EQ(owned.pool.spareTokenCount, 0);
+    EXPECT_EQ(owned.pool.tokens.spareCount, 0);
     EXPECT_EQ(ListTokens(second), (std::vector<Token>{{VARIJABLA, "d"},
                                                       {JEDNAKO, "="},
                                                       {VARIJABLA, "b"},
@@ -94,15 +94,15 @@ TEST(Pool, StackEntriesAreCountedAndReturned) {
     ExpressionEngine::PushOperator(stack, 1.0, PLUS, &owned.pool);
     ExpressionEngine::PushOperator(stack, 2.0, PUTA, &owned.pool);
     ExpressionEngine::PushOperator(stack, 3.0, STEPEN, &owned.pool);
-    EXPECT_EQ(owned.pool.liveEntries, 3);
+    EXPECT_EQ(owned.pool.entries.live, 3);
     // The end reduces all three, 1 + 2 * 3 ^ 4, and its entry takes one of the three spares.
     ExpressionEngine::PushOperator(stack, 4.0, EOLN, &owned.pool);
-    EXPECT_EQ(owned.pool.liveEntries, 1);
-    EXPECT_EQ(owned.pool.spareEntryCount, 2);
+    EXPECT_EQ(owned.pool.entries.live, 1);
+    EXPECT_EQ(owned.pool.entries.spareCount, 2);
     EXPECT_EQ(stack->value, 163.0);
     ExpressionEngine::FreeList(stack, &owned.pool);
-    EXPECT_EQ(owned.pool.liveEntries, 0);
-    EXPECT_EQ(owned.pool.spareEntryCount, 3);
+    EXPECT_EQ(owned.pool.entries.live, 0);
+    EXPECT_EQ(owned.pool.entries.spareCount, 3);
 }
 
 TEST(Pool, InsertedVariablesAreRecordedInOrderOfCreation) {
@@ -114,42 +114,41 @@ TEST(Pool, InsertedVariablesAreRecordedInOrderOfCreation) {
     ASSERT_EQ(owned.pool.createdVariables.size(), 2u);
     EXPECT_STREQ(owned.pool.createdVariables[0]->name, "b");
     EXPECT_STREQ(owned.pool.createdVariables[1]->name, "a");
-    EXPECT_EQ(owned.pool.liveVariables, 2);
+    EXPECT_EQ(owned.pool.variables.live, 2);
     ExpressionEngine::FreeList(variables, &owned.pool);
-    EXPECT_EQ(owned.pool.liveVariables, 0);
-    EXPECT_EQ(owned.pool.spareVariableCount, 2);
+    EXPECT_EQ(owned.pool.variables.live, 0);
+    EXPECT_EQ(owned.pool.variables.spareCount, 2);
 }
 
 TEST(Pool, FreeSparesEmptiesEveryKind) {
-    OwnedPool owned;
     ExpressionEngine engine;
     double result = 0.0;
     ASSERT_EQ(engine.Calculate("h=sin(a)+cos(c)*kor(abs(a^2-4*a*c))", &result, nullptr), 0);
-    EXPECT_GT(engine.pool.spareTokenCount, 0);
-    EXPECT_GT(engine.pool.spareEntryCount, 0);
+    EXPECT_GT(engine.pool.tokens.spareCount, 0);
+    EXPECT_GT(engine.pool.entries.spareCount, 0);
     ASSERT_EQ(engine.Calculate("clear", &result, nullptr), RS_CLEAR);
-    EXPECT_EQ(engine.pool.spareVariableCount, 3);
+    EXPECT_EQ(engine.pool.variables.spareCount, 3);
     ExpressionEngine::FreeSpares(engine.pool);
-    EXPECT_EQ(engine.pool.spareTokens, nullptr);
-    EXPECT_EQ(engine.pool.spareVariables, nullptr);
-    EXPECT_EQ(engine.pool.spareEntries, nullptr);
-    EXPECT_EQ(engine.pool.spareTokenCount + engine.pool.spareVariableCount +
-                  engine.pool.spareEntryCount,
+    EXPECT_EQ(engine.pool.tokens.spares, nullptr);
+    EXPECT_EQ(engine.pool.variables.spares, nullptr);
+    EXPECT_EQ(engine.pool.entries.spares, nullptr);
+    EXPECT_EQ(engine.pool.tokens.spareCount + engine.pool.variables.spareCount +
+                  engine.pool.entries.spareCount,
               0);
 }
 
 // A released node kept for reuse is poisoned, so AddressSanitizer still reports a use after
 // release; the node handed out again is usable.
 TEST(Pool, SparesArePoisonedUnderAddressSanitizer) {
-    if (!kAddressSanitizer)
+    if (!ADDRESS_SANITIZER)
         GTEST_SKIP() << "only an AddressSanitizer build poisons spares";
 #if defined(__SANITIZE_ADDRESS__)
     ExpressionEngine engine;
     double result = 0.0;
     ASSERT_EQ(engine.Calculate("x=1+2", &result, nullptr), 0);
-    ASSERT_NE(engine.pool.spareTokens, nullptr);
+    ASSERT_NE(engine.pool.tokens.spares, nullptr);
     int poisoned = 0;
-    for (TokenNode* spare = engine.pool.spareTokens; spare != nullptr;) {
+    for (TokenNode* spare = engine.pool.tokens.spares; spare != nullptr;) {
         ASSERT_TRUE(__asan_address_is_poisoned(spare));
         ++poisoned;
         __asan_unpoison_memory_region(spare, sizeof(TokenNode));
@@ -157,7 +156,7 @@ TEST(Pool, SparesArePoisonedUnderAddressSanitizer) {
         __asan_poison_memory_region(spare, sizeof(TokenNode));
         spare = next;
     }
-    EXPECT_EQ(poisoned, engine.pool.spareTokenCount);
+    EXPECT_EQ(poisoned, engine.pool.tokens.spareCount);
     ASSERT_EQ(engine.Calculate("y=x*2", &result, nullptr), 0);
     EXPECT_EQ(result, 6.0);
 #endif

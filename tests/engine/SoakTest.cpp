@@ -4,8 +4,8 @@
 // After every line no token or stack entry may be live and a failed line must not change the
 // variable count; now and then the memory is walked for order and count. At the end the
 // nodes in use are exactly the variables, and under AddressSanitizer its allocator must agree:
-// freeing the variables and the spares gives back everything the engine took but its record
-// of created variables. LeakSanitizer checks at exit that nothing else was lost.
+// the engine holds no heap beyond its variables, its spares, their index and its fixed parts, and
+// destroying it gives back everything.
 
 #include "EngineTestSupport.h"
 
@@ -205,25 +205,25 @@ TEST_F(Soak, MillionRandomLinesLeaveOnlyTheVariables) {
     for (long number = 1; number <= SOAK_LINES; ++number) {
         const std::string& line = maker.Line();
         ASSERT_LE(line.size(), LONGEST_LINE);
-        const long variablesBefore = pool.liveVariables;
+        const long variablesBefore = pool.variables.live;
         double result = 0.0;
         const bool wantListing = number % 997 == 0;
         const int outcome =
             engine->Calculate(line.c_str(), &result, wantListing ? &listing : nullptr);
         const bool changedOnFailure =
-            outcome != 0 && outcome != RS_CLEAR && pool.liveVariables != variablesBefore;
+            outcome != 0 && outcome != RS_CLEAR && pool.variables.live != variablesBefore;
         const bool clearedBadly =
-            outcome == RS_CLEAR && (engine->variables != nullptr || pool.liveVariables != 0);
-        if (engine->tokens != nullptr || pool.liveTokens != 0 || pool.liveEntries != 0 ||
+            outcome == RS_CLEAR && (engine->variables != nullptr || pool.variables.live != 0);
+        if (engine->tokens != nullptr || pool.tokens.live != 0 || pool.entries.live != 0 ||
             changedOnFailure || clearedBadly || (outcome < -1 || outcome == 1 || outcome > 4)) {
             ADD_FAILURE() << "line " << number << " \"" << line << "\" outcome " << outcome
-                          << ": live tokens " << pool.liveTokens << ", stack entries "
-                          << pool.liveEntries << ", variables " << variablesBefore << " -> "
-                          << pool.liveVariables;
+                          << ": live tokens " << pool.tokens.live << ", stack entries "
+                          << pool.entries.live << ", variables " << variablesBefore << " -> "
+                          << pool.variables.live;
             return;
         }
         if (number % WALK_EVERY == 0) {
-            ASSERT_EQ(WalkVariables(engine->variables), pool.liveVariables) << "line " << number;
+            ASSERT_EQ(WalkVariables(engine->variables), pool.variables.live) << "line " << number;
         }
         executed += outcome == 0;
         failed += outcome == -1;
@@ -233,24 +233,26 @@ TEST_F(Soak, MillionRandomLinesLeaveOnlyTheVariables) {
 
     const long variables = WalkVariables(engine->variables);
     ASSERT_GT(variables, 0);
-    EXPECT_EQ(pool.liveVariables, variables);
-    EXPECT_LE(pool.spareTokenCount, SPARE_LIMIT);
-    EXPECT_LE(pool.spareVariableCount, SPARE_LIMIT);
-    EXPECT_LE(pool.spareEntryCount, SPARE_LIMIT);
+    EXPECT_EQ(pool.variables.live, variables);
+    EXPECT_LE(pool.tokens.spareCount, SPARE_LIMIT);
+    EXPECT_LE(pool.variables.spareCount, SPARE_LIMIT);
+    EXPECT_LE(pool.entries.spareCount, SPARE_LIMIT);
     if (heapAtStart < 0)
         return;
-    // What the engine holds beyond the variables and the spares is only its record's array.
+    // The engine holds nothing beyond its variables, its spares and their index, besides its
+    // own object and the array of its record of created variables; destroying it gives back
+    // everything.
     std::string().swap(listing);
-    const long heapAtEnd = HeapInUse();
-    const long expected =
-        (variables + pool.spareVariableCount) * static_cast<long>(sizeof(VariableNode)) +
-        pool.spareTokenCount * static_cast<long>(sizeof(TokenNode)) +
-        pool.spareEntryCount * static_cast<long>(sizeof(StackEntry));
-    const long record = static_cast<long>(pool.createdVariables.capacity() * sizeof(VariableNode*));
-    ExpressionEngine::FreeList(engine->variables);
-    ExpressionEngine::FreeSpares(engine->pool);
-    EXPECT_EQ(heapAtEnd - HeapInUse(), expected);
-    EXPECT_EQ(HeapInUse() - heapAtStart, static_cast<long>(sizeof(ExpressionEngine)) + record);
+    const long nodes =
+        (variables + pool.variables.spareCount) * static_cast<long>(sizeof(VariableNode)) +
+        pool.tokens.spareCount * static_cast<long>(sizeof(TokenNode)) +
+        pool.entries.spareCount * static_cast<long>(sizeof(StackEntry));
+    const long fixed = static_cast<long>(sizeof(ExpressionEngine) +
+                                         pool.createdVariables.capacity() * sizeof(VariableNode*) +
+                                         IndexBytes(engine->index));
+    EXPECT_LE(HeapInUse() - heapAtStart, nodes + fixed);
+    engine.reset();
+    EXPECT_EQ(HeapInUse(), heapAtStart);
 }
 
 } // namespace

@@ -114,9 +114,14 @@ TEST_F(VariableStore, ListingOfEmptyStoreIsEmpty) {
     EXPECT_EQ(Listing(), "");
 }
 
+// Without a target nothing is written and the memory is left as it was.
 TEST_F(VariableStore, NullListingTargetIsIgnored) {
     ExpressionEngine::SetVariable(head, "a", 1.0);
+    const VariableNode* first = head;
     ExpressionEngine::ListVariables(head, nullptr);
+    EXPECT_EQ(head, first);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(Listing(), "a = 1.000000\r\n");
 }
 
 TEST_F(VariableStore, ListingHasOneCrLfLinePerVariableInOrder) {

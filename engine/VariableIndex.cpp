@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The index of a variable list: a hash table by name and the names in order, in blocks.
+
+#include "VariableIndex.h"
+
+#include <cstring>
+
+namespace {
+
+// The hash table grows before it is more than this full (numerator over denominator).
+constexpr std::size_t LOAD_NUMERATOR = 3;
+constexpr std::size_t LOAD_DENOMINATOR = 4;
+constexpr std::size_t FIRST_SLOT_COUNT = 16;
+constexpr std::size_t FIRST_BLOCK_ROOM = 8;
+constexpr int PREFIX_BYTES = 8;
+constexpr std::uint64_t HASH_MULTIPLIER = 0x9E3779B97F4A7C15ull;
+
+// A name as the index compares and hashes it: its first eight bytes, the first byte most
+// significant and the bytes after the end zero, so that the numbers order as the names do;
+// and a hash of all its bytes.
+struct NameKey {
+    std::uint64_t prefix;
+    std::uint64_t hash;
+};
+
+// Reads up to eight bytes of a name as one number, most significant first; sets ended when
+// the name's NUL lies among them.
+std::uint64_t ReadChunk(const char* bytes, bool& ended) {
+    std::uint64_t chunk = 0;
+    int taken = 0;
+    while (taken < PREFIX_BYTES && bytes[taken] != '\0') {
+        chunk = chunk << 8 | static_cast<unsigned char>(bytes[taken]);
+        ++taken;
+    }
+    ended = taken < PREFIX_BYTES;
+    return taken == 0 ? 0 : chunk << 8 * (PREFIX_BYTES - taken);
+}
+
+NameKey KeyOf(const char* name) {
+    bool ended = false;
+    NameKey key{ReadChunk(name, ended), 0};
+    std::uint64_t hash = key.prefix * HASH_MULTIPLIER;
+    for (const char* rest = name + PREFIX_BYTES; !ended; rest += PREFIX_BYTES)
+        hash = (hash ^ ReadChunk(rest, ended)) * HASH_MULTIPLIER;
+    // The bytes of short names sit in the high bits; the final mix spreads them over the low
+    // bits, which choose the slot.
+    hash ^= hash >> 32;
+    hash *= HASH_MULTIPLIER;
+    key.hash = hash ^ hash >> 29;
+    return key;
+}
+
+// The order of an entry against a name: negative when the entry sorts first.
+int CompareEntry(const IndexEntry& entry, const NameKey& key, const char* name) {
+    if (entry.prefix != key.prefix)
+        return entry.prefix < key.prefix ? -1 : 1;
+    // Equal prefixes with a zero last byte: both names end within them, so they are equal.
+    if ((key.prefix & 0xFF) == 0)
+        return 0;
+    return CompareNames(entry.node->name + PREFIX_BYTES, name + PREFIX_BYTES);
+}
+
+// ---- the hash table -------------------------------------------------------------------------
+
+std::size_t HomeSlot(const VariableIndex& index, std::uint64_t hash) {
+    return static_cast<std::size_t>(hash) & (index.slotCount - 1);
+}
+
+std::size_t NextSlot(const VariableIndex& index, std::size_t slot) {
+    return (slot + 1) & (index.slotCount - 1);
+}
+
+void PutInSlots(VariableIndex& index, std::uint64_t hash, VariableNode* node) {
+    std::size_t slot = HomeSlot(index, hash);
+    while (index.hashSlots[slot].node != nullptr)
+        slot = NextSlot(index, slot);
+    index.hashSlots[slot] = HashSlot{hash, node};
+}
+
+// Moves every entry into a table of twice the size; only the allocation may fail, before
+// anything changes.
+void GrowSlots(VariableIndex& index) {
+    const std::size_t newCount = index.slotCount == 0 ? FIRST_SLOT_COUNT : 2 * index.slotCount;
+    HashSlot* newSlots = new HashSlot[newCount]();
+    HashSlot* oldSlots = index.hashSlots;
+    const std::size_t oldCount = index.slotCount;
+    index.hashSlots = newSlots;
+    index.slotCount = newCount;
+    for (std::size_t slot = 0; slot < oldCount; ++slot)
+        if (oldSlots[slot].node != nullptr)
+            PutInSlots(index, oldSlots[slot].hash, oldSlots[slot].node);
+    delete[] oldSlots;
+}
+
+// True when the entry whose home is `home` may move from `from` back to the hole at `hole`:
+// its home does not lie cyclically in (hole, from].
+bool MayFillHole(std::size_t home, std::size_t hole, std::size_t from) {
+    if (hole <= from)
+        return home <= hole || home > from;
+    return home <= hole && home > from;
+}
+
+// Empties the slot of a node and moves the entries after it back, so that every entry stays
+// reachable from its home slot without markers for removed entries.
+void TakeFromSlots(VariableIndex& index, const VariableNode* node, std::uint64_t hash) {
+    std::size_t hole = HomeSlot(index, hash);
+    while (index.hashSlots[hole].node != node)
+        hole = NextSlot(index, hole);
+    for (std::size_t from = NextSlot(index, hole); index.hashSlots[from].node != nullptr;
+         from = NextSlot(index, from)) {
+        if (MayFillHole(HomeSlot(index, index.hashSlots[from].hash), hole, from)) {
+            index.hashSlots[hole] = index.hashSlots[from];
+            hole = from;
+        }
+    }
+    index.hashSlots[hole] = HashSlot{0, nullptr};
+}
+
+// ---- the blocks in name order ---------------------------------------------------------------
+
+// The block where the name's place is: the last block whose first entry does not sort after
+// the name, or the first block. There is at least one block.
+std::size_t BlockOf(const VariableIndex& index, const NameKey& key, const char* name) {
+    std::size_t low = 0;
+    std::size_t high = index.blocks.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (CompareEntry(index.blocks[middle].first, key, name) <= 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low == 0 ? 0 : low - 1;
+}
+
+// The position of the first entry of the block that does not sort before the name.
+int PositionIn(const OrderBlock& block, const NameKey& key, const char* name) {
+    int low = 0;
+    int high = block.count;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (CompareEntry(block.entries[middle], key, name) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+// Moves the upper half of a full block into the spare block, which follows it from then on.
+void SplitBlock(VariableIndex& index, std::size_t block) {
+    OrderBlock* lower = index.blocks[block].block;
+    OrderBlock* upper = index.spareBlock;
+    index.spareBlock = nullptr;
+    const int kept = lower->count / 2;
+    upper->count = lower->count - kept;
+    std::memcpy(upper->entries, lower->entries + kept, upper->count * sizeof(IndexEntry));
+    lower->count = kept;
+    const BlockReference reference{upper->entries[0], upper};
+    index.blocks.insert(index.blocks.begin() + static_cast<std::ptrdiff_t>(block) + 1, reference);
+}
+
+void InsertInOrder(VariableIndex& index, const IndexEntry& entry, const NameKey& key) {
+    if (index.blocks.empty()) {
+        OrderBlock* first = index.spareBlock;
+        index.spareBlock = nullptr;
+        first->count = 0;
+        index.blocks.push_back(BlockReference{entry, first});
+    }
+    std::size_t block = BlockOf(index, key, entry.node->name);
+    int position = PositionIn(*index.blocks[block].block, key, entry.node->name);
+    if (index.blocks[block].block->count == ORDER_BLOCK_CAPACITY) {
+        SplitBlock(index, block);
+        const int kept = index.blocks[block].block->count;
+        if (position > kept) {
+            ++block;
+            position -= kept;
+        }
+    }
+    OrderBlock& target = *index.blocks[block].block;
+    std::memmove(target.entries + position + 1, target.entries + position,
+                 (target.count - position) * sizeof(IndexEntry));
+    target.entries[position] = entry;
+    ++target.count;
+    if (position == 0)
+        index.blocks[block].first = entry;
+}
+
+void RemoveFromOrder(VariableIndex& index, const VariableNode* node, const NameKey& key) {
+    const std::size_t block = BlockOf(index, key, node->name);
+    OrderBlock* target = index.blocks[block].block;
+    const int position = PositionIn(*target, key, node->name);
+    --target->count;
+    std::memmove(target->entries + position, target->entries + position + 1,
+                 (target->count - position) * sizeof(IndexEntry));
+    if (target->count > 0) {
+        index.blocks[block].first = target->entries[0];
+        return;
+    }
+    index.blocks.erase(index.blocks.begin() + static_cast<std::ptrdiff_t>(block));
+    if (index.spareBlock == nullptr)
+        index.spareBlock = target;
+    else
+        delete target;
+}
+
+} // namespace
+
+int CompareNames(const char* left, const char* right) {
+    const auto* a = reinterpret_cast<const unsigned char*>(left);
+    const auto* b = reinterpret_cast<const unsigned char*>(right);
+    while (*a != 0 && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return static_cast<int>(*a) - static_cast<int>(*b);
+}
+
+void ReserveIndex(VariableIndex& index) {
+    const std::size_t needed = static_cast<std::size_t>(index.count) + 1;
+    if (needed * LOAD_DENOMINATOR > index.slotCount * LOAD_NUMERATOR)
+        GrowSlots(index);
+    if (index.spareBlock == nullptr)
+        index.spareBlock = new OrderBlock;
+    if (index.blocks.size() == index.blocks.capacity())
+        index.blocks.reserve(index.blocks.empty() ? FIRST_BLOCK_ROOM : 2 * index.blocks.size());
+}
+
+void IndexInsert(VariableIndex& index, VariableNode* node) {
+    const NameKey key = KeyOf(node->name);
+    PutInSlots(index, key.hash, node);
+    InsertInOrder(index, IndexEntry{key.prefix, node}, key);
+    ++index.count;
+}
+
+void IndexRemove(VariableIndex& index, const VariableNode* node) {
+    const NameKey key = KeyOf(node->name);
+    TakeFromSlots(index, node, key.hash);
+    RemoveFromOrder(index, node, key);
+    --index.count;
+}
+
+void ClearIndex(VariableIndex& index) {
+    delete[] index.hashSlots;
+    for (const BlockReference& reference : index.blocks)
+        delete reference.block;
+    delete index.spareBlock;
+    std::vector<BlockReference>().swap(index.blocks);
+    index = VariableIndex{};
+}
+
+VariableNode* IndexFind(const VariableIndex& index, const char* name) {
+    if (index.count == 0)
+        return nullptr;
+    const NameKey key = KeyOf(name);
+    for (std::size_t slot = HomeSlot(index, key.hash); index.hashSlots[slot].node != nullptr;
+         slot = NextSlot(index, slot)) {
+        const HashSlot& entry = index.hashSlots[slot];
+        if (entry.hash == key.hash && CompareNames(entry.node->name, name) == 0)
+            return entry.node;
+    }
+    return nullptr;
+}
+
+void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& before,
+                VariableNode*& after) {
+    before = nullptr;
+    after = nullptr;
+    if (index.blocks.empty())
+        return;
+    const NameKey key = KeyOf(name);
+    const std::size_t block = BlockOf(index, key, name);
+    const OrderBlock& found = *index.blocks[block].block;
+    const int position = PositionIn(found, key, name);
+    if (position > 0)
+        before = found.entries[position - 1].node;
+    else if (block > 0)
+        before =
+            index.blocks[block - 1].block->entries[index.blocks[block - 1].block->count - 1].node;
+    if (position < found.count)
+        after = found.entries[position].node;
+    else if (block + 1 < index.blocks.size())
+        after = index.blocks[block + 1].first.node;
+}
+
+namespace {
+
+long OccupiedSlots(const VariableIndex& index) {
+    long occupied = 0;
+    for (std::size_t slot = 0; slot < index.slotCount; ++slot)
+        occupied += index.hashSlots[slot].node != nullptr ? 1 : 0;
+    return occupied;
+}
+
+// The blocks hold the list's nodes in the list's order, and each block's first entry is
+// copied into its reference.
+const char* OrderDisagreement(const VariableIndex& index, const VariableNode* head) {
+    const VariableNode* node = head;
+    for (const BlockReference& reference : index.blocks) {
+        const OrderBlock& block = *reference.block;
+        if (block.count == 0 || reference.first.node != block.entries[0].node ||
+            reference.first.prefix != block.entries[0].prefix)
+            return "a block is empty or its reference does not copy its first entry";
+        for (int position = 0; position < block.count; ++position, node = node->next) {
+            if (node == nullptr || block.entries[position].node != node)
+                return "the blocks do not hold the list's nodes in the list's order";
+            if (block.entries[position].prefix != KeyOf(node->name).prefix)
+                return "an entry's prefix is not its name's";
+        }
+    }
+    return node == nullptr ? nullptr : "the list holds nodes that the blocks do not";
+}
+
+} // namespace
+
+const char* IndexDisagreement(const VariableIndex& index, const VariableNode* head) {
+    long length = 0;
+    const VariableNode* previous = nullptr;
+    for (const VariableNode* node = head; node != nullptr; previous = node, node = node->next) {
+        ++length;
+        if (IndexFind(index, node->name) != node)
+            return "a listed name is not found at its own node";
+        VariableNode* before = nullptr;
+        VariableNode* after = nullptr;
+        IndexPlace(index, node->name, before, after);
+        if (before != previous || after != node)
+            return "a listed name is not placed between its neighbours in the list";
+    }
+    if (index.count != length || OccupiedSlots(index) != length)
+        return "the index holds more or fewer names than the list";
+    return OrderDisagreement(index, head);
+}
+
+std::size_t IndexBytes(const VariableIndex& index) {
+    const std::size_t blocks = index.blocks.size() + (index.spareBlock != nullptr ? 1 : 0);
+    return index.slotCount * sizeof(HashSlot) + blocks * sizeof(OrderBlock) +
+           index.blocks.capacity() * sizeof(BlockReference);
+}

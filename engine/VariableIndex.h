@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// An index of one engine's variable list, so that finding a variable, or the place where a
+// new name belongs, does not walk the list. The list stays the order of record; the index
+// only points into it, and the variable operations keep the two in step.
+//
+// Two structures hold one entry per variable:
+// - a hash table (open addressing, linear probing) of the nodes by name, for finding a name;
+// - the nodes in name order, in blocks of at most ORDER_BLOCK_CAPACITY entries, with the
+//   first entry of every block in one array, for finding the neighbours of a name that is
+//   not there.
+// Each entry carries the first eight bytes of its name as a number that orders as the bytes
+// do, so most comparisons read no node. Every allocation is made in ReserveIndex, before the
+// list changes; inserting, removing and clearing then allocate nothing and cannot fail.
+
+#include "EngineRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+constexpr int ORDER_BLOCK_CAPACITY = 512;
+
+// One variable in name order: the leading bytes of its name, and its node.
+struct IndexEntry {
+    std::uint64_t prefix;
+    VariableNode* node;
+};
+
+struct OrderBlock {
+    int count;
+    IndexEntry entries[ORDER_BLOCK_CAPACITY];
+};
+
+// A block and a copy of its first entry, so that choosing a block reads no block.
+struct BlockReference {
+    IndexEntry first;
+    OrderBlock* block;
+};
+
+// One slot of the hash table; an empty slot has a null node.
+struct HashSlot {
+    std::uint64_t hash;
+    VariableNode* node;
+};
+
+struct VariableIndex {
+    HashSlot* hashSlots = nullptr;
+    std::size_t slotCount = 0; // zero or a power of two
+    long count = 0;
+    std::vector<BlockReference> blocks;
+    // Room for the next split, so that an insertion never allocates.
+    OrderBlock* spareBlock = nullptr;
+};
+
+// The name order: bytes compared as unsigned values, a name that ends first sorting first.
+int CompareNames(const char* left, const char* right);
+
+// Makes room for one more variable; throws std::bad_alloc, leaving the index as it was.
+void ReserveIndex(VariableIndex& index);
+// Adds a node whose name the index does not hold; ReserveIndex must have been called since
+// the last insertion.
+void IndexInsert(VariableIndex& index, VariableNode* node);
+// Takes out a node that the index holds.
+void IndexRemove(VariableIndex& index, const VariableNode* node);
+// Empties the index and gives all its memory back.
+void ClearIndex(VariableIndex& index);
+
+// The node of that name, or null.
+VariableNode* IndexFind(const VariableIndex& index, const char* name);
+// The neighbours of a name in the order: before is the last node that sorts before it, after
+// the first node that does not (the named node itself when the index holds it); null where
+// there is none.
+void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& before,
+                VariableNode*& after);
+// Null when the index holds exactly the nodes of the list from head: each found by its name
+// at its own node, placed after its predecessor in the list, the blocks in the list's order
+// and nothing else in either structure; otherwise what disagrees. For checks and tests: it
+// walks everything.
+const char* IndexDisagreement(const VariableIndex& index, const VariableNode* head);
+// Heap bytes the index holds.
+std::size_t IndexBytes(const VariableIndex& index);
