@@ -4,7 +4,7 @@
 #include "ExpressionEngine.h"
 
 LineStart ScanLineStart(const std::string& line) {
-    char text[TOKEN_BUFFER_SIZE];
+    char text[kTokenBufferSize];
     const char* position = line.c_str();
     int code = NEDEF;
     ExpressionEngine::NextToken(position, text, code);

@@ -4,15 +4,15 @@
 // Records of the variable memory and of the evaluation stack, and the line reader's outcome.
 
 // Longest variable name, and the name field that holds it with its NUL.
-constexpr int MAX_NAME_LENGTH = 31;
-constexpr int NAME_SIZE = MAX_NAME_LENGTH + 1;
+constexpr int kMaxNameLength = 31;
+constexpr int kNameSize = kMaxNameLength + 1;
 
 // Outcome of reading one line: a statement, or one of the command words.
 enum ReadStatus { RS_QUIT = 0, RS_STATEMENT = 1, RS_HELP = 2, RS_LIST = 3, RS_CLEAR = 4 };
 
 // One variable; the list is kept in strictly ascending byte order of name.
 struct VariableNode {
-    char name[NAME_SIZE];
+    char name[kNameSize];
     double value;
     VariableNode* next;
 };

@@ -12,10 +12,10 @@
 
 namespace {
 
-constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 // ORDER TOKEN: levels of the binary operators, from PLUS to RAZLICITO.
-constexpr signed char OPERATOR_LEVELS[RAZLICITO - PLUS + 1] = {
+constexpr signed char kOperatorLevels[RAZLICITO - PLUS + 1] = {
     3, 3,             // + -
     4, 4, 4, 4,       // * / % backslash
     5,                // ^
@@ -27,7 +27,7 @@ constexpr signed char OPERATOR_LEVELS[RAZLICITO - PLUS + 1] = {
 int OperatorLevel(int code) {
     if (code < PLUS || code > RAZLICITO)
         return -1;
-    return OPERATOR_LEVELS[code - PLUS];
+    return kOperatorLevels[code - PLUS];
 }
 
 double Truth(bool condition) {
@@ -67,7 +67,7 @@ double ApplyOperator(int code, double left, double right) {
     case RAZLICITO:
         return Truth(left != right);
     default:
-        return NOT_A_NUMBER;
+        return kNotANumber;
     }
 }
 
@@ -96,16 +96,16 @@ double ApplyFunction(int code, double x) {
     case TANGENS:
         return std::tan(x);
     default:
-        return NOT_A_NUMBER;
+        return kNotANumber;
     }
 }
 
 // Most significant digits whose integer a double holds exactly.
-constexpr int EXACT_DIGITS = 15;
-constexpr double POWERS_OF_TEN[EXACT_DIGITS + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr int kExactDigits = 15;
+constexpr double kPowersOfTen[kExactDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-// A plain decimal of at most EXACT_DIGITS digits and no exponent is an exact integer over an
+// A plain decimal of at most kExactDigits digits and no exponent is an exact integer over an
 // exact power of ten, so one division gives the correctly rounded value, as from_chars would.
 // False for any other text.
 bool ReadShortDecimal(const char* text, double& value) {
@@ -117,14 +117,14 @@ bool ReadShortDecimal(const char* text, double& value) {
             fraction = 0;
             continue;
         }
-        if (*c < '0' || *c > '9' || ++digits > EXACT_DIGITS)
+        if (*c < '0' || *c > '9' || ++digits > kExactDigits)
             return false;
         mantissa = mantissa * 10 + static_cast<std::uint64_t>(*c - '0');
         fraction += fraction >= 0 ? 1 : 0;
     }
     value = static_cast<double>(mantissa);
     if (fraction > 0)
-        value /= POWERS_OF_TEN[fraction];
+        value /= kPowersOfTen[fraction];
     return true;
 }
 
@@ -182,7 +182,7 @@ double EvaluatePrimary(TokenNode*& cursor, VariableNode*& variables, int depth, 
         return ExpressionEngine::Evaluate(cursor, variables, true, depth + 1, pool);
     }
     if (code < ABS || code > TANGENS || cursor->next == nullptr)
-        return NOT_A_NUMBER;
+        return kNotANumber;
     cursor = cursor->next->next;
     return ApplyFunction(code,
                          ExpressionEngine::Evaluate(cursor, variables, true, depth + 1, pool));
@@ -194,7 +194,7 @@ double EvaluateOperand(TokenNode*& cursor, VariableNode*& variables, int depth, 
         return EvaluatePrimary(cursor, variables, depth, pool);
     cursor = cursor->next;
     if (cursor == nullptr)
-        return NOT_A_NUMBER;
+        return kNotANumber;
     return Truth(EvaluatePrimary(cursor, variables, depth, pool) == 0.0);
 }
 
@@ -233,9 +233,9 @@ void ExpressionEngine::PushOperator(StackEntry*& stack, double value, int code, 
 // groups still give NaN.
 double ExpressionEngine::Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested,
                                   int depth, NodePool* pool) {
-    if (depth > MAX_NESTING) {
+    if (depth > kMaxNesting) {
         SkipGroup(cursor);
-        return NOT_A_NUMBER;
+        return kNotANumber;
     }
     const bool negate = cursor != nullptr && cursor->code == MINUS;
     if (negate)
@@ -250,7 +250,7 @@ double ExpressionEngine::Evaluate(TokenNode*& cursor, VariableNode*& variables, 
         FreeList(stack, pool);
         throw;
     }
-    const double result = stack != nullptr ? stack->value : NOT_A_NUMBER;
+    const double result = stack != nullptr ? stack->value : kNotANumber;
     FreeList(stack, pool);
     return negate ? -result : result;
 }

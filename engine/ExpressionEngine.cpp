@@ -140,9 +140,9 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
 // for the compound operators.
 void ExpressionEngine::ExecuteAssignment(TokenNode* first, VariableNode*& variables,
                                          NodePool* pool) {
-    char name[NAME_SIZE];
+    char name[kNameSize];
     const std::size_t length = std::strlen(first->text);
-    if (length > MAX_NAME_LENGTH)
+    if (length > kMaxNameLength)
         return;
     std::memcpy(name, first->text, length + 1);
     const int assignment = first->next->code;

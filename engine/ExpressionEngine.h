@@ -10,7 +10,7 @@
 // right side by precedence on a small stack; the assignment (ExecuteAssignment) stores it in
 // the variable memory, a singly linked list kept in name order. Calculate runs the stages for
 // one line and owns both lists: the token list for the duration of the call, the variables for
-// the life of the engine. Nesting of groups and function arguments is bounded by MAX_NESTING,
+// the life of the engine. Nesting of groups and function arguments is bounded by kMaxNesting,
 // and an allocation failure fails the line without changing the memory.
 //
 // Every operation that allocates or releases nodes takes the engine's NodePool last; Calculate
@@ -26,7 +26,7 @@
 #include <string>
 
 // Deepest nesting of parenthesised groups and function arguments that a line may hold.
-constexpr int MAX_NESTING = 256;
+constexpr int kMaxNesting = 256;
 
 // A command word and the ReadStatus it gives.
 struct CommandWord {
@@ -70,10 +70,10 @@ public:
     static const char* TokenName(int code);
 
     // Lexer. Scans one token from position, advancing it, writes its text (NUL-terminated)
-    // and sets code (0 to 35). A token longer than MAX_TOKEN_LENGTH characters yields GRESKA:
-    // text then holds its first MAX_TOKEN_LENGTH characters and position stands after the
+    // and sets code (0 to 35). A token longer than kMaxTokenLength characters yields GRESKA:
+    // text then holds its first kMaxTokenLength characters and position stands after the
     // whole token. Nothing is written past the buffer, whatever the line holds.
-    static void NextToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], int& code);
+    static void NextToken(const char*& position, char (&text)[kTokenBufferSize], int& code);
 
     // Line reader and command words.
     static TokenNode* ReadLine(const char* line, int& status, NodePool* pool = nullptr);
@@ -93,7 +93,7 @@ public:
     // The name of a function's code, from ABS to TANGENS; null for any other code.
     static const char* FunctionName(int code);
 
-    // Variable store. Names longer than MAX_NAME_LENGTH are never stored. The operations that
+    // Variable store. Names longer than kMaxNameLength are never stored. The operations that
     // take a pool keep the pool's index, when it has one, in step with the list and search
     // through it; FindVariable does so when given the index. Without one they walk the list.
     static bool FindVariable(const char* name, VariableNode*& cursor,

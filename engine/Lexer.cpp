@@ -22,8 +22,8 @@ bool IsLetter(char c) {
 
 // Adds one character to the token text. Past the buffer's capacity it only counts, so that
 // the caller learns the token was too long while nothing is written out of bounds.
-void PutChar(char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length, char c) {
-    if (length < MAX_TOKEN_LENGTH)
+void PutChar(char (&text)[kTokenBufferSize], std::size_t& length, char c) {
+    if (length < kMaxTokenLength)
         text[length] = c;
     ++length;
 }
@@ -67,37 +67,37 @@ struct OperatorPair {
 };
 
 // Table B: characters that combine with an "=" that follows directly.
-constexpr OperatorPair OPERATOR_PAIRS[] = {
+constexpr OperatorPair kOperatorPairs[] = {
     {'+', PLUS, PLUS_JED},      {'-', MINUS, MINUS_JED},    {'*', PUTA, PUTA_JED},
     {'/', KROZ, KROZ_JED},      {'^', STEPEN, STEPEN_JED},  {'>', VECE_OD, VECE_JED},
     {'<', MANJE_OD, MANJE_JED}, {'=', JEDNAKO, JE_JEDNAKO}, {'!', LOGICKO_NE, RAZLICITO},
 };
 
-constexpr int PAIR_COUNT = sizeof OPERATOR_PAIRS / sizeof OPERATOR_PAIRS[0];
-constexpr int ASCII_SIZE = 128;
+constexpr int kPairCount = sizeof kOperatorPairs / sizeof kOperatorPairs[0];
+constexpr int kAsciiSize = 128;
 
-// For every ASCII character, its position in OPERATOR_PAIRS, or -1; built from the table, so
+// For every ASCII character, its position in kOperatorPairs, or -1; built from the table, so
 // finding a pair costs one look-up instead of a search.
-constexpr std::array<signed char, ASCII_SIZE> MakePairPositions() {
-    std::array<signed char, ASCII_SIZE> positions{};
+constexpr std::array<signed char, kAsciiSize> MakePairPositions() {
+    std::array<signed char, kAsciiSize> positions{};
     positions.fill(-1);
-    for (int pair = 0; pair < PAIR_COUNT; ++pair)
-        positions[static_cast<unsigned char>(OPERATOR_PAIRS[pair].character)] =
+    for (int pair = 0; pair < kPairCount; ++pair)
+        positions[static_cast<unsigned char>(kOperatorPairs[pair].character)] =
             static_cast<signed char>(pair);
     return positions;
 }
 
-constexpr std::array<signed char, ASCII_SIZE> PAIR_POSITIONS = MakePairPositions();
+constexpr std::array<signed char, kAsciiSize> kPairPositions = MakePairPositions();
 
 const OperatorPair* FindOperatorPair(char c) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= ASCII_SIZE || PAIR_POSITIONS[byte] < 0)
+    if (byte >= kAsciiSize || kPairPositions[byte] < 0)
         return nullptr;
-    return &OPERATOR_PAIRS[PAIR_POSITIONS[byte]];
+    return &kOperatorPairs[kPairPositions[byte]];
 }
 
 // operator: character [ "=" ]
-int ScanOperator(const OperatorPair& pair, const char*& position, char (&text)[TOKEN_BUFFER_SIZE],
+int ScanOperator(const OperatorPair& pair, const char*& position, char (&text)[kTokenBufferSize],
                  std::size_t& length) {
     PutChar(text, length, *position++);
     if (*position != '=')
@@ -106,14 +106,14 @@ int ScanOperator(const OperatorPair& pair, const char*& position, char (&text)[T
     return pair.withEquals;
 }
 
-void ScanDigits(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+void ScanDigits(const char*& position, char (&text)[kTokenBufferSize], std::size_t& length) {
     while (IsDigit(*position))
         PutChar(text, length, *position++);
 }
 
 // number: digits [ "." digits ] [ ( "e" | "E" ) [ "+" | "-" ] digits ], each digits possibly empty
 // after the first
-int ScanNumber(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+int ScanNumber(const char*& position, char (&text)[kTokenBufferSize], std::size_t& length) {
     int code = INTKON;
     ScanDigits(position, text, length);
     if (*position == '.') {
@@ -132,7 +132,7 @@ int ScanNumber(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size
 }
 
 // identifier: ( letter | "_" ) { letter | digit | "_" }, with at least one character not "_"
-int ScanIdentifier(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+int ScanIdentifier(const char*& position, char (&text)[kTokenBufferSize], std::size_t& length) {
     std::size_t meaningful = 0;
     while (IsLetter(*position) || IsDigit(*position) || *position == '_') {
         if (*position != '_')
@@ -143,7 +143,7 @@ int ScanIdentifier(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::
 }
 
 // string: '"' { any character but '"' } [ '"' ]; the text keeps the opening quote only
-int ScanString(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+int ScanString(const char*& position, char (&text)[kTokenBufferSize], std::size_t& length) {
     PutChar(text, length, *position++);
     while (*position != '\0' && *position != '"')
         PutChar(text, length, *position++);
@@ -155,7 +155,7 @@ int ScanString(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size
 // Selects the rule by the token's first character and applies it. The classes of first
 // characters do not overlap, so the most frequent tokens, identifiers and numbers, are tried
 // first.
-int ScanToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_t& length) {
+int ScanToken(const char*& position, char (&text)[kTokenBufferSize], std::size_t& length) {
     const char first = *position;
     if (IsLetter(first) || first == '_')
         return ScanIdentifier(position, text, length);
@@ -178,15 +178,14 @@ int ScanToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE], std::size_
 
 } // namespace
 
-void ExpressionEngine::NextToken(const char*& position, char (&text)[TOKEN_BUFFER_SIZE],
-                                 int& code) {
+void ExpressionEngine::NextToken(const char*& position, char (&text)[kTokenBufferSize], int& code) {
     while (IsWhiteSpace(*position))
         ++position;
     std::size_t length = 0;
     code = ScanToken(position, text, length);
-    if (length > MAX_TOKEN_LENGTH) {
+    if (length > kMaxTokenLength) {
         code = GRESKA;
-        length = MAX_TOKEN_LENGTH;
+        length = kMaxTokenLength;
     }
     text[length] = '\0';
 }

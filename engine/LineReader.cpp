@@ -12,12 +12,12 @@ namespace {
 // ORDER COMMAND: MayBeCommandWord knows the first letters. Tested in this order; the words are
 // distinct, so the order only sets the comparisons made, and the order in which the console's
 // usage text names them.
-constexpr CommandWord COMMAND_WORDS[] = {
+constexpr CommandWord kCommandWords[] = {
     {"var", RS_LIST},   {"clear", RS_CLEAR}, {"brisi", RS_CLEAR}, {"help", RS_HELP},
     {"pomoc", RS_HELP}, {"kraj", RS_QUIT},   {"quit", RS_QUIT},
 };
 
-constexpr char HELP_TEXT[] =
+constexpr char kHelpText[] =
     "Tarvin\n"
     "Program racuna simbolicke izraze. Osim toga program pamti varijable tako da se\n"
     "one mogu koristiti u bilo kom trenutku.\n"
@@ -41,7 +41,7 @@ constexpr char HELP_TEXT[] =
     ">y=ena(1)\n"
     "Napomena: Izraz uvijek mora poceti sa varijablom i znakom jednakosti!\n";
 
-constexpr char ERROR_BANNER[] = "\aGRESKA!!!!";
+constexpr char kErrorBanner[] = "\aGRESKA!!!!";
 
 TokenNode* FirstNode(TokenNode* last) {
     TokenNode* head = last;
@@ -69,14 +69,14 @@ bool MayBeCommandWord(char first) {
 } // namespace
 
 const CommandWord* ExpressionEngine::CommandWordAt(int index) {
-    constexpr int count = sizeof COMMAND_WORDS / sizeof COMMAND_WORDS[0];
-    return index >= 0 && index < count ? &COMMAND_WORDS[index] : nullptr;
+    constexpr int count = sizeof kCommandWords / sizeof kCommandWords[0];
+    return index >= 0 && index < count ? &kCommandWords[index] : nullptr;
 }
 
 bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
     if (!MayBeCommandWord(text[0]))
         return false;
-    for (const CommandWord& command : COMMAND_WORDS) {
+    for (const CommandWord& command : kCommandWords) {
         if (command.word[0] == text[0] && std::strcmp(command.word, text) == 0) {
             status = command.status;
             return true;
@@ -86,7 +86,7 @@ bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
 }
 
 void ExpressionEngine::PrintHelp() {
-    std::fputs(HELP_TEXT, stdout);
+    std::fputs(kHelpText, stdout);
     std::fflush(stdout);
 }
 
@@ -98,7 +98,7 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
                                          NodePool* pool) {
     TokenNode* node = NewNode<TokenNode>(pool);
     node->code = static_cast<signed char>(code);
-    std::memcpy(node->text, text, TOKEN_BUFFER_SIZE);
+    std::memcpy(node->text, text, kTokenBufferSize);
     node->prev = last;
     node->next = nullptr;
     if (last != nullptr)
@@ -110,7 +110,7 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
 // A command word as the first token ends the reading at once. A lexical error ends it too,
 // writes the banner and releases the tokens read so far. An empty line gives one EOLN node.
 TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* pool) {
-    char text[TOKEN_BUFFER_SIZE];
+    char text[kTokenBufferSize];
     int code = NEDEF;
     TokenNode* last = nullptr;
     const char* position = line;
@@ -137,7 +137,7 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* p
     TokenNode* head = FirstNode(last);
     DumpTokens(head);
     if (code == GRESKA) {
-        std::fputs(ERROR_BANNER, stdout);
+        std::fputs(kErrorBanner, stdout);
         std::fflush(stdout);
         FreeList(head, pool);
         DumpTokens(head);

@@ -53,7 +53,7 @@ template <typename Node> Node* TakeNode(NodeStock<Node>& stock) {
 // Keeps the node as a spare while there is room, otherwise gives it back to the heap.
 template <typename Node> void GiveNode(Node* node, NodeStock<Node>& stock) {
     --stock.live;
-    if (stock.spareCount >= SPARE_LIMIT) {
+    if (stock.spareCount >= kSpareLimit) {
         delete node;
         return;
     }

@@ -13,7 +13,7 @@ struct VariableIndex;
 
 // Most released nodes of each kind that a pool keeps; beyond it they go back to the heap, so
 // a single long line does not hold its memory for the life of the engine.
-constexpr int SPARE_LIMIT = 256;
+constexpr int kSpareLimit = 256;
 
 // The spares of one kind of node, chained through the nodes' own next links, their count,
 // and the count of nodes of that kind in use.

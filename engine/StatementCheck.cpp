@@ -7,7 +7,7 @@
 //   expression: [ "-" | "+" ] operand { binary-operator operand }
 //   operand:    [ "!" ] primary
 //   primary:    identifier | constant | "(" expression ")" | function "(" expression ")"
-//   function:   an identifier that names one of FUNCTION_NAMES, directly before "("
+//   function:   an identifier that names one of kFunctionNames, directly before "("
 //
 // The check walks the operands and operators of an expression in turn rather than by
 // recursive descent, so each step below recognises the part of a rule that fits where it
@@ -19,10 +19,10 @@
 
 namespace {
 
-constexpr int FUNCTION_COUNT = TANGENS - ABS + 1;
+constexpr int kFunctionCount = TANGENS - ABS + 1;
 
 // ORDER TOKEN: position plus ABS is the function's code; ascending byte order is required.
-constexpr const char* FUNCTION_NAMES[FUNCTION_COUNT] = {
+constexpr const char* kFunctionNames[kFunctionCount] = {
     "abs", "acos", "asin", "atg", "cos", "ena", "kor", "ln", "log", "sin", "tg",
 };
 
@@ -48,9 +48,9 @@ int CompareFunctionName(const char* entry, const char* text) {
 
 bool ExpressionEngine::LookupFunction(const char* text, int& code) {
     int position = 0;
-    int order = CompareFunctionName(FUNCTION_NAMES[position], text);
-    while (order < 0 && ++position < FUNCTION_COUNT)
-        order = CompareFunctionName(FUNCTION_NAMES[position], text);
+    int order = CompareFunctionName(kFunctionNames[position], text);
+    while (order < 0 && ++position < kFunctionCount)
+        order = CompareFunctionName(kFunctionNames[position], text);
     code = ABS + position;
     return order == 0;
 }
@@ -110,7 +110,7 @@ bool CheckAfterOperand(TokenNode*& cursor, int depth, bool& afterOperand, NodePo
 
 // expression: [ "-" | "+" ] operand { binary-operator operand }
 bool ExpressionEngine::CheckExpression(TokenNode*& cursor, bool nested, int depth, NodePool* pool) {
-    if (cursor == nullptr || depth > MAX_NESTING)
+    if (cursor == nullptr || depth > kMaxNesting)
         return false;
     if (cursor->code == MINUS) {
         cursor = cursor->next;
@@ -145,5 +145,5 @@ bool ExpressionEngine::CheckStatement(TokenNode* first, NodePool* pool) {
 }
 
 const char* ExpressionEngine::FunctionName(int code) {
-    return code >= ABS && code <= TANGENS ? FUNCTION_NAMES[code - ABS] : nullptr;
+    return code >= ABS && code <= TANGENS ? kFunctionNames[code - ABS] : nullptr;
 }

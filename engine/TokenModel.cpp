@@ -6,7 +6,7 @@
 namespace {
 
 // ORDER TOKEN
-constexpr const char* TOKEN_NAMES[TOKEN_CODE_COUNT] = {
+constexpr const char* kTokenNames[TOKEN_CODE_COUNT] = {
     "GRESKA",     "VARIJABLA",    "INTKON",         "REAKON",   "LIJZAG",   "DESZAG",
     "STRKON",     "TACZAR",       "DVOTAC",         "TACKA",    "ZAREZ",    "PLUS",
     "MINUS",      "PUTA",         "KROZ",           "INTKROZ",  "DESKROZ",  "STEPEN",
@@ -23,5 +23,5 @@ constexpr const char* TOKEN_NAMES[TOKEN_CODE_COUNT] = {
 const char* ExpressionEngine::TokenName(int code) {
     if (code < 0 || code >= TOKEN_CODE_COUNT)
         return nullptr;
-    return TOKEN_NAMES[code];
+    return kTokenNames[code];
 }

@@ -4,10 +4,10 @@
 // Token codes and the token list node shared by every stage of the engine.
 
 // Longest token text a token can carry, and the scanning buffer that holds it with its NUL.
-constexpr int MAX_TOKEN_LENGTH = 31;
-constexpr int TOKEN_BUFFER_SIZE = MAX_TOKEN_LENGTH + 1;
+constexpr int kMaxTokenLength = 31;
+constexpr int kTokenBufferSize = kMaxTokenLength + 1;
 // Room of a token node's text field.
-constexpr int TOKEN_TEXT_SIZE = 35;
+constexpr int kTokenTextSize = 35;
 
 // ORDER TOKEN: the codes are numbered in this order; the name table (TokenModel.cpp), the
 // function-name table (StatementCheck.cpp) and the precedence table (Evaluator.cpp) follow it.
@@ -66,7 +66,7 @@ enum TokenCode {
 // One token of a line, linked both ways in input order.
 struct TokenNode {
     signed char code;
-    char text[TOKEN_TEXT_SIZE];
+    char text[kTokenTextSize];
     TokenNode* prev;
     TokenNode* next;
 };

@@ -8,12 +8,12 @@
 namespace {
 
 // The hash table grows before it is more than this full (numerator over denominator).
-constexpr std::size_t LOAD_NUMERATOR = 3;
-constexpr std::size_t LOAD_DENOMINATOR = 4;
-constexpr std::size_t FIRST_SLOT_COUNT = 16;
-constexpr std::size_t FIRST_BLOCK_ROOM = 8;
-constexpr int PREFIX_BYTES = 8;
-constexpr std::uint64_t HASH_MULTIPLIER = 0x9E3779B97F4A7C15ull;
+constexpr std::size_t kLoadNumerator = 3;
+constexpr std::size_t kLoadDenominator = 4;
+constexpr std::size_t kFirstSlotCount = 16;
+constexpr std::size_t kFirstBlockRoom = 8;
+constexpr int kPrefixBytes = 8;
+constexpr std::uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ull;
 
 // A name as the index compares and hashes it: its first eight bytes, the first byte most
 // significant and the bytes after the end zero, so that the numbers order as the names do;
@@ -28,24 +28,24 @@ struct NameKey {
 std::uint64_t ReadChunk(const char* bytes, bool& ended) {
     std::uint64_t chunk = 0;
     int taken = 0;
-    while (taken < PREFIX_BYTES && bytes[taken] != '\0') {
+    while (taken < kPrefixBytes && bytes[taken] != '\0') {
         chunk = chunk << 8 | static_cast<unsigned char>(bytes[taken]);
         ++taken;
     }
-    ended = taken < PREFIX_BYTES;
-    return taken == 0 ? 0 : chunk << 8 * (PREFIX_BYTES - taken);
+    ended = taken < kPrefixBytes;
+    return taken == 0 ? 0 : chunk << 8 * (kPrefixBytes - taken);
 }
 
 NameKey KeyOf(const char* name) {
     bool ended = false;
     NameKey key{ReadChunk(name, ended), 0};
-    std::uint64_t hash = key.prefix * HASH_MULTIPLIER;
-    for (const char* rest = name + PREFIX_BYTES; !ended; rest += PREFIX_BYTES)
-        hash = (hash ^ ReadChunk(rest, ended)) * HASH_MULTIPLIER;
+    std::uint64_t hash = key.prefix * kHashMultiplier;
+    for (const char* rest = name + kPrefixBytes; !ended; rest += kPrefixBytes)
+        hash = (hash ^ ReadChunk(rest, ended)) * kHashMultiplier;
     // The bytes of short names sit in the high bits; the final mix spreads them over the low
     // bits, which choose the slot.
     hash ^= hash >> 32;
-    hash *= HASH_MULTIPLIER;
+    hash *= kHashMultiplier;
     key.hash = hash ^ hash >> 29;
     return key;
 }
@@ -57,7 +57,7 @@ int CompareEntry(const IndexEntry& entry, const NameKey& key, const char* name) 
     // Equal prefixes with a zero last byte: both names end within them, so they are equal.
     if ((key.prefix & 0xFF) == 0)
         return 0;
-    return CompareNames(entry.node->name + PREFIX_BYTES, name + PREFIX_BYTES);
+    return CompareNames(entry.node->name + kPrefixBytes, name + kPrefixBytes);
 }
 
 // ---- the hash table -------------------------------------------------------------------------
@@ -80,7 +80,7 @@ void PutInSlots(VariableIndex& index, std::uint64_t hash, VariableNode* node) {
 // Moves every entry into a table of twice the size; only the allocation may fail, before
 // anything changes.
 void GrowSlots(VariableIndex& index) {
-    const std::size_t newCount = index.slotCount == 0 ? FIRST_SLOT_COUNT : 2 * index.slotCount;
+    const std::size_t newCount = index.slotCount == 0 ? kFirstSlotCount : 2 * index.slotCount;
     HashSlot* newSlots = new HashSlot[newCount]();
     HashSlot* oldSlots = index.hashSlots;
     const std::size_t oldCount = index.slotCount;
@@ -169,7 +169,7 @@ void InsertInOrder(VariableIndex& index, const IndexEntry& entry, const NameKey&
     }
     std::size_t block = BlockOf(index, key, entry.node->name);
     int position = PositionIn(*index.blocks[block].block, key, entry.node->name);
-    if (index.blocks[block].block->count == ORDER_BLOCK_CAPACITY) {
+    if (index.blocks[block].block->count == kOrderBlockCapacity) {
         SplitBlock(index, block);
         const int kept = index.blocks[block].block->count;
         if (position > kept) {
@@ -218,12 +218,12 @@ int CompareNames(const char* left, const char* right) {
 
 void ReserveIndex(VariableIndex& index) {
     const std::size_t needed = static_cast<std::size_t>(index.count) + 1;
-    if (needed * LOAD_DENOMINATOR > index.slotCount * LOAD_NUMERATOR)
+    if (needed * kLoadDenominator > index.slotCount * kLoadNumerator)
         GrowSlots(index);
     if (index.spareBlock == nullptr)
         index.spareBlock = new OrderBlock;
     if (index.blocks.size() == index.blocks.capacity())
-        index.blocks.reserve(index.blocks.empty() ? FIRST_BLOCK_ROOM : 2 * index.blocks.size());
+        index.blocks.reserve(index.blocks.empty() ? kFirstBlockRoom : 2 * index.blocks.size());
 }
 
 void IndexInsert(VariableIndex& index, VariableNode* node) {

@@ -7,7 +7,7 @@
 //
 // Two structures hold one entry per variable:
 // - a hash table (open addressing, linear probing) of the nodes by name, for finding a name;
-// - the nodes in name order, in blocks of at most ORDER_BLOCK_CAPACITY entries, with the
+// - the nodes in name order, in blocks of at most kOrderBlockCapacity entries, with the
 //   first entry of every block in one array, for finding the neighbours of a name that is
 //   not there.
 // Each entry carries the first eight bytes of its name as a number that orders as the bytes
@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int ORDER_BLOCK_CAPACITY = 512;
+constexpr int kOrderBlockCapacity = 512;
 
 // One variable in name order: the leading bytes of its name, and its node.
 struct IndexEntry {
@@ -30,7 +30,7 @@ struct IndexEntry {
 
 struct OrderBlock {
     int count;
-    IndexEntry entries[ORDER_BLOCK_CAPACITY];
+    IndexEntry entries[kOrderBlockCapacity];
 };
 
 // A block and a copy of its first entry, so that choosing a block reads no block.

@@ -10,14 +10,14 @@ namespace {
 
 // Room for the fixed-point form of any double with six decimals: up to 309 integer digits,
 // a sign, the point and the decimals.
-constexpr int VALUE_TEXT_SIZE = 330;
+constexpr int kValueTextSize = 330;
 
 // Appends "name = value\r\n" with the value in fixed-point notation and six decimals. The
 // conversion ignores the process locale, so the point is always ".".
 void AppendListingLine(std::string& listing, const VariableNode& node) {
-    char value[VALUE_TEXT_SIZE];
+    char value[kValueTextSize];
     const auto converted =
-        std::to_chars(value, value + VALUE_TEXT_SIZE, node.value, std::chars_format::fixed, 6);
+        std::to_chars(value, value + kValueTextSize, node.value, std::chars_format::fixed, 6);
     listing.append(node.name);
     listing.append(" = ");
     listing.append(value, converted.ptr);
@@ -87,7 +87,7 @@ bool ExpressionEngine::FindVariable(const char* name, VariableNode*& cursor,
 void ExpressionEngine::InsertVariable(VariableNode*& head, VariableNode* before, const char* name,
                                       double value, NodePool* pool) {
     const std::size_t length = std::strlen(name);
-    if (length > MAX_NAME_LENGTH)
+    if (length > kMaxNameLength)
         return;
     // Everything that may fail comes first, so that a failure leaves nothing to undo: the
     // index's room, then the slot in the record of created variables; a failed node allocation

@@ -6,7 +6,7 @@
 // - Calculate answers 0, -1, 2, 3 or 4, and leaves no token list behind;
 // - the result is written only when the answer is 0;
 // - the listing holds one "name = value\r\n" line per variable, each name a valid identifier
-//   of at most MAX_NAME_LENGTH characters, in strictly ascending byte order, and it agrees
+//   of at most kMaxNameLength characters, in strictly ascending byte order, and it agrees
 //   with the variable list itself;
 // - a line that fails (-1), the help and the listing command change nothing, neither the
 //   listing nor any name or value bit of the memory;
@@ -30,7 +30,7 @@
 namespace {
 
 // Stands in the result before each call; any write by Calculate changes its bits.
-constexpr double UNTOUCHED_RESULT = -12345.678;
+constexpr double kUntouchedResult = -12345.678;
 
 [[noreturn]] void Violation(const char* promise, const std::string& line) {
     std::fprintf(stderr, "engine fuzzer: %s\n  line: \"%s\"\n", promise, line.c_str());
@@ -45,7 +45,7 @@ bool IsNameByte(char byte) {
 // A name as the lexer makes it: letters, digits and underscores, not only underscores, and
 // short enough for a variable's name field.
 bool IsValidName(std::string_view name) {
-    if (name.empty() || name.size() > static_cast<std::size_t>(MAX_NAME_LENGTH))
+    if (name.empty() || name.size() > static_cast<std::size_t>(kMaxNameLength))
         return false;
     bool hasOtherThanUnderscore = false;
     for (char byte : name) {
@@ -64,7 +64,7 @@ bool SortsBefore(std::string_view left, std::string_view right) {
 
 // A node's name, read no further than its field even when its NUL is missing.
 std::string_view NodeName(const VariableNode* node) {
-    return std::string_view(node->name, strnlen(node->name, NAME_SIZE));
+    return std::string_view(node->name, strnlen(node->name, kNameSize));
 }
 
 // Walks the listing line by line against the variable list, node by node.
@@ -90,17 +90,17 @@ const char* CheckListing(const std::string& listing, const VariableNode* variabl
     return node == nullptr ? nullptr : "the variable list holds more variables than the listing";
 }
 
-constexpr std::uint64_t FNV_OFFSET_BASIS = 14695981039346656037ull;
-constexpr std::uint64_t FNV_PRIME = 1099511628211ull;
+constexpr std::uint64_t kFnvOffsetBasis = 14695981039346656037ull;
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 
 // FNV-1a over every name and the exact bits of every value, so that a change the listing's six
 // decimals would hide still shows.
 std::uint64_t MemoryFingerprint(const VariableNode* variables) {
-    std::uint64_t hash = FNV_OFFSET_BASIS;
+    std::uint64_t hash = kFnvOffsetBasis;
     auto mix = [&hash](const void* bytes, std::size_t size) {
         for (std::size_t i = 0; i < size; ++i) {
             hash ^= static_cast<const unsigned char*>(bytes)[i];
-            hash *= FNV_PRIME;
+            hash *= kFnvPrime;
         }
     };
     for (const VariableNode* node = variables; node != nullptr; node = node->next) {
@@ -114,14 +114,14 @@ std::uint64_t MemoryFingerprint(const VariableNode* variables) {
 }
 
 bool ResultTouched(double result) {
-    return std::memcmp(&result, &UNTOUCHED_RESULT, sizeof result) != 0;
+    return std::memcmp(&result, &kUntouchedResult, sizeof result) != 0;
 }
 
 // Runs one line and checks what the engine promises after it.
 void RunLine(ExpressionEngine& engine, const std::string& line, std::string& listing) {
     const std::string before = listing;
     const std::uint64_t fingerprint = MemoryFingerprint(engine.variables);
-    double result = UNTOUCHED_RESULT;
+    double result = kUntouchedResult;
     const int outcome = engine.Calculate(line.c_str(), &result, &listing);
     if (outcome != 0 && outcome != -1 && outcome != RS_HELP && outcome != RS_LIST &&
         outcome != RS_CLEAR)

@@ -12,7 +12,7 @@ namespace {
 
 // Counts the tokens of one line up to its end or a lexical error.
 long ScanLine(const char* line) {
-    char text[TOKEN_BUFFER_SIZE];
+    char text[kTokenBufferSize];
     const char* position = line;
     int code = NEDEF;
     long count = 0;

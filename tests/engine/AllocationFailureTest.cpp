@@ -157,7 +157,7 @@ std::vector<SweepCase> SweepCases() {
     // which its first block of names splits, so the line's new names make the index allocate.
     const SweepCase lines[] = {
         {"IndexTableGrows", CreatingLines(11), "t=p+q", 0, false},
-        {"IndexBlockSplits", CreatingLines(ORDER_BLOCK_CAPACITY - 1), "t=p+q", 0, false},
+        {"IndexBlockSplits", CreatingLines(kOrderBlockCapacity - 1), "t=p+q", 0, false},
         {"NewNamesReadMidway", {"a=1", "m=2"}, "t=b+c*(d-m)^e", 0, false},
         {"CompoundOnNewTarget", {"q=3"}, "x+=y*q", 0, false},
         {"OverwriteExistingTarget", {"a=1", "b=2", "c=3"}, "b=a+c+zz", 0, false},
@@ -202,7 +202,7 @@ TEST_P(RepeatedLine, AsksTheHeapForNothing) {
     EXPECT_EQ(control.count, 0) << "allocations on the second run";
 }
 
-constexpr RepeatCase REPEAT_CASES[] = {
+constexpr RepeatCase kRepeatCases[] = {
     {"Precedence", "t=b+c*(d-m)^e"},
     {"Functions", "h=sin(a)+cos(c)*kor(abs(a^2-4*a*c))"},
     {"Compound", "x+=1"},
@@ -212,7 +212,7 @@ constexpr RepeatCase REPEAT_CASES[] = {
     {"ClearCommand", "clear"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Lines, RepeatedLine, ::testing::ValuesIn(REPEAT_CASES),
+INSTANTIATE_TEST_SUITE_P(Lines, RepeatedLine, ::testing::ValuesIn(kRepeatCases),
                          [](const ::testing::TestParamInfo<RepeatCase>& row) {
                              return std::string(row.param.name);
                          });

@@ -115,19 +115,19 @@ TEST_P(Commands, ReturnTheirStatus) {
     }
 }
 
-constexpr const char* TWO_VARIABLES = "a = 1.000000\r\nb = 2.000000\r\n";
+constexpr const char* kTwoVariables = "a = 1.000000\r\nb = 2.000000\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Words, Commands,
-    ::testing::Values(CommandCase{"ListKeepsMemory", "var", 3, TWO_VARIABLES, false},
+    ::testing::Values(CommandCase{"ListKeepsMemory", "var", 3, kTwoVariables, false},
                       CommandCase{"ClearEmptiesMemory", "clear", 4, "", false},
                       CommandCase{"ClearBosnian", "brisi", 4, "", false},
-                      CommandCase{"HelpWritesText", "help", 2, TWO_VARIABLES, true},
-                      CommandCase{"HelpBosnian", "pomoc", 2, TWO_VARIABLES, true},
-                      CommandCase{"QuitIsFailure", "kraj", -1, TWO_VARIABLES, false},
-                      CommandCase{"QuitEnglish", "quit", -1, TWO_VARIABLES, false},
-                      CommandCase{"QuitWithAssignment", "kraj=1", -1, TWO_VARIABLES, false},
-                      CommandCase{"ListWithAssignment", "var = 5", 3, TWO_VARIABLES, false}),
+                      CommandCase{"HelpWritesText", "help", 2, kTwoVariables, true},
+                      CommandCase{"HelpBosnian", "pomoc", 2, kTwoVariables, true},
+                      CommandCase{"QuitIsFailure", "kraj", -1, kTwoVariables, false},
+                      CommandCase{"QuitEnglish", "quit", -1, kTwoVariables, false},
+                      CommandCase{"QuitWithAssignment", "kraj=1", -1, kTwoVariables, false},
+                      CommandCase{"ListWithAssignment", "var = 5", 3, kTwoVariables, false}),
     [](const ::testing::TestParamInfo<CommandCase>& row) { return std::string(row.param.name); });
 
 TEST_F(Calculate, ClearedNamesStartAgainFromZero) {
@@ -192,7 +192,7 @@ TEST_F(Calculate, NullListingIsAllowed) {
 }
 
 TEST_F(Calculate, LongestNamesListInFull) {
-    const std::string name(MAX_TOKEN_LENGTH, 'v');
+    const std::string name(kMaxTokenLength, 'v');
     EXPECT_EQ(Run(name + "=1e300"), 0);
     char expected[400];
     std::snprintf(expected, sizeof expected, "%s = %f\r\n", name.c_str(), 1e300);
@@ -236,7 +236,7 @@ struct ReportCase {
 // Only a line the lexer stopped in is reported as lexical; a line of the wrong form, a command
 // word and a success are not, and the report of an earlier line does not linger.
 TEST_F(Calculate, ReportTellsLexicalErrorsApart) {
-    const std::string longName = "a=" + std::string(MAX_TOKEN_LENGTH + 1, 'x');
+    const std::string longName = "a=" + std::string(kMaxTokenLength + 1, 'x');
     const ReportCase cases[] = {
         {"#", -1, true},       {"a=5#", -1, true},      {longName.c_str(), -1, true},
         {"a=5", 0, false},     {"5=a", -1, false},      {"x=(2", -1, false},

@@ -29,7 +29,7 @@ inline void PrintTo(const Token& token, std::ostream* out) {
 inline std::vector<Token> ScanAll(const char* line) {
     std::vector<Token> tokens;
     const char* position = line;
-    char text[TOKEN_BUFFER_SIZE];
+    char text[kTokenBufferSize];
     int code = NEDEF;
     while (code != EOLN && code != GRESKA) {
         ExpressionEngine::NextToken(position, text, code);

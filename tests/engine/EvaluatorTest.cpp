@@ -13,7 +13,7 @@
 namespace {
 
 constexpr double INF = std::numeric_limits<double>::infinity();
-constexpr double NAN_VALUE = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNanValue = std::numeric_limits<double>::quiet_NaN();
 
 struct ValueCase {
     const char* name;
@@ -73,13 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"RemainderTakesSignOfLeft", "a=-7%3", -1.0},
                       ValueCase{"RemainderOfNegativeRight", "a=7%(-3)", 1.0},
                       ValueCase{"RemainderOfReals", "a=5.5%2", 1.5},
-                      ValueCase{"RemainderByZeroIsNaN", "a=5%0", NAN_VALUE},
+                      ValueCase{"RemainderByZeroIsNaN", "a=5%0", kNanValue},
                       ValueCase{"RemainderSameLevelAsTimes", "a=2*7%4", 2.0},
                       ValueCase{"IntegerDivision", "a=7\\2", 3.0},
                       ValueCase{"IntegerDivisionTowardZero", "a=0-7\\2", -3.0},
                       ValueCase{"IntegerDivisionOfReals", "a=7.5\\2.5", 3.0},
                       ValueCase{"IntegerDivisionByZero", "a=1\\0", INF},
-                      ValueCase{"IntegerDivisionZeroByZero", "a=0\\0", NAN_VALUE}),
+                      ValueCase{"IntegerDivisionZeroByZero", "a=0\\0", kNanValue}),
     ValueName);
 
 INSTANTIATE_TEST_SUITE_P(LogicalNot, EvaluatedValues,
@@ -110,12 +110,12 @@ INSTANTIATE_TEST_SUITE_P(Functions, EvaluatedValues,
 
 INSTANTIATE_TEST_SUITE_P(IeeeResults, EvaluatedValues,
                          ::testing::Values(ValueCase{"DivisionByZero", "a=1/0", INF},
-                                           ValueCase{"ZeroByZero", "a=0/0", NAN_VALUE},
-                                           ValueCase{"RootOfNegative", "a=kor(-1)", NAN_VALUE},
+                                           ValueCase{"ZeroByZero", "a=0/0", kNanValue},
+                                           ValueCase{"RootOfNegative", "a=kor(-1)", kNanValue},
                                            ValueCase{"LogarithmOfZero", "a=ln(0)", -INF},
                                            ValueCase{"DecimalLogarithmOfNegative", "a=log(-1)",
-                                                     NAN_VALUE},
-                                           ValueCase{"ArcSineOutOfDomain", "a=asin(2)", NAN_VALUE},
+                                                     kNanValue},
+                                           ValueCase{"ArcSineOutOfDomain", "a=asin(2)", kNanValue},
                                            ValueCase{"PowerOverflow", "a=10^400", INF}),
                          ValueName);
 
@@ -221,9 +221,9 @@ TEST(Evaluator, StackStaysWithinSixEntries) {
 
 // Reached only through the check, the evaluator still refuses to recurse past the bound.
 TEST(Evaluator, GuardsItsOwnNesting) {
-    std::string line(MAX_NESTING + 5, '(');
+    std::string line(kMaxNesting + 5, '(');
     line += "1";
-    line.append(MAX_NESTING + 5, ')');
+    line.append(kMaxNesting + 5, ')');
     line += "+2";
     ReadList list(line.c_str());
     VariableNode* variables = nullptr;

@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(OverlongTokens, LexerTable,
 TEST(Lexer, EndOfLineRepeatsAndKeepsPosition) {
     const char* line = "  ";
     const char* position = line;
-    char text[TOKEN_BUFFER_SIZE];
+    char text[kTokenBufferSize];
     int code = NEDEF;
     for (int call = 0; call < 3; ++call) {
         ExpressionEngine::NextToken(position, text, code);
@@ -197,7 +197,7 @@ class LexerPosition : public ::testing::TestWithParam<PositionCase> {};
 
 TEST_P(LexerPosition, LeavesReadPositionWhereTheRuleSays) {
     const char* position = GetParam().line;
-    char text[TOKEN_BUFFER_SIZE];
+    char text[kTokenBufferSize];
     int code = NEDEF;
     ExpressionEngine::NextToken(position, text, code);
     EXPECT_EQ(code, GetParam().code);
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Lexer, HugeTokensWriteNothingPastTheBuffer) {
     struct Guarded {
         char before[16];
-        char text[TOKEN_BUFFER_SIZE];
+        char text[kTokenBufferSize];
         char after[16];
     } guarded;
     std::memset(&guarded, 0x5a, sizeof guarded);
@@ -232,7 +232,7 @@ TEST(Lexer, HugeTokensWriteNothingPastTheBuffer) {
         int code = NEDEF;
         ExpressionEngine::NextToken(position, guarded.text, code);
         EXPECT_EQ(code, GRESKA) << "first character " << first;
-        EXPECT_EQ(std::strlen(guarded.text), static_cast<std::size_t>(MAX_TOKEN_LENGTH));
+        EXPECT_EQ(std::strlen(guarded.text), static_cast<std::size_t>(kMaxTokenLength));
         for (int i = 0; i < 16; ++i) {
             EXPECT_EQ(guarded.before[i], 0x5a);
             EXPECT_EQ(guarded.after[i], 0x5a);

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr char HELP_TEXT[] =
+constexpr char kHelpText[] =
     "Tarvin\n"
     "Program racuna simbolicke izraze. Osim toga program pamti varijable tako da se\n"
     "one mogu koristiti u bilo kom trenutku.\n"
@@ -73,7 +73,7 @@ TEST_P(CommandLines, GiveStatusAndNoList) {
     const std::string output = Captured();
     EXPECT_EQ(list.status, GetParam().status);
     EXPECT_EQ(list.head, nullptr);
-    EXPECT_EQ(output, GetParam().status == RS_HELP ? std::string(HELP_TEXT) : std::string());
+    EXPECT_EQ(output, GetParam().status == RS_HELP ? std::string(kHelpText) : std::string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, CommandLines,
@@ -150,7 +150,7 @@ class HelpText : public StdoutCapture {};
 
 TEST_F(HelpText, IsWrittenExactly) {
     ExpressionEngine::PrintHelp();
-    EXPECT_EQ(Captured(), HELP_TEXT);
+    EXPECT_EQ(Captured(), kHelpText);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's pool: released nodes come back as spares and are handed out again before the
-// heap is asked, no more than SPARE_LIMIT of a kind are kept, and the live counts follow every
+// heap is asked, no more than kSpareLimit of a kind are kept, and the live counts follow every
 // node made and released through the pool.
 
 #include "EngineTestSupport.h"
@@ -9,9 +9,9 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
-constexpr bool ADDRESS_SANITIZER = true;
+constexpr bool kAddressSanitizer = true;
 #else
-constexpr bool ADDRESS_SANITIZER = false;
+constexpr bool kAddressSanitizer = false;
 #endif
 
 namespace {
@@ -57,15 +57,15 @@ TEST_P(PoolTokens, ReleasedTokensBecomeSparesUpToTheLimit) {
     EXPECT_EQ(pool.tokens.spareCount, 0);
     ExpressionEngine::FreeList(head, &pool);
     EXPECT_EQ(pool.tokens.live, 0);
-    EXPECT_EQ(pool.tokens.spareCount, std::min(GetParam().tokens, SPARE_LIMIT));
+    EXPECT_EQ(pool.tokens.spareCount, std::min(GetParam().tokens, kSpareLimit));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, PoolTokens,
     ::testing::Values(SpareCase{"EmptyLineOneNode", "", 1}, SpareCase{"ShortStatement", "a=5", 3},
-                      SpareCase{"OneBelowTheLimit", LongSum((SPARE_LIMIT - 3) / 2),
-                                SPARE_LIMIT - 1},
-                      SpareCase{"BeyondTheLimit", LongSum(SPARE_LIMIT), 2 * SPARE_LIMIT + 3}),
+                      SpareCase{"OneBelowTheLimit", LongSum((kSpareLimit - 3) / 2),
+                                kSpareLimit - 1},
+                      SpareCase{"BeyondTheLimit", LongSum(kSpareLimit), 2 * kSpareLimit + 3}),
     [](const ::testing::TestParamInfo<SpareCase>& row) { return std::string(row.param.name); });
 
 TEST(Pool, SecondLineReusesTheFirstLinesNodes) {
@@ -140,7 +140,7 @@ TEST(Pool, FreeSparesEmptiesEveryKind) {
 // A released node kept for reuse is poisoned, so AddressSanitizer still reports a use after
 // release; the node handed out again is usable.
 TEST(Pool, SparesArePoisonedUnderAddressSanitizer) {
-    if (!ADDRESS_SANITIZER)
+    if (!kAddressSanitizer)
         GTEST_SKIP() << "only an AddressSanitizer build poisons spares";
 #if defined(__SANITIZE_ADDRESS__)
     ExpressionEngine engine;

@@ -21,10 +21,10 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 namespace {
 
-constexpr long SOAK_LINES = 1000000;
-constexpr long WALK_EVERY = 10000;
-constexpr int NAME_COUNT = 120;
-constexpr std::size_t LONGEST_LINE = 1024;
+constexpr long kSoakLines = 1000000;
+constexpr long kWalkEvery = 10000;
+constexpr int kNameCount = 120;
+constexpr std::size_t kLongestLine = 1024;
 
 // A small, fast generator (xorshift64*), so that making the lines costs little beside running
 // them, and a seed gives the same million lines on every machine.
@@ -45,7 +45,7 @@ class LineMaker {
 public:
     // The buffer has room for the longest line from the start, so that it never grows while
     // the heap is being watched.
-    explicit LineMaker(std::uint64_t seed) : random_{seed} { line_.reserve(LONGEST_LINE); }
+    explicit LineMaker(std::uint64_t seed) : random_{seed} { line_.reserve(kLongestLine); }
 
     const std::string& Line() {
         line_.clear();
@@ -71,7 +71,7 @@ private:
 
     // Names of one to three characters from letters, digits and "_", with a letter first.
     void Name() {
-        const int number = random_.Below(NAME_COUNT);
+        const int number = random_.Below(kNameCount);
         line_ += static_cast<char>((number % 2 == 0 ? 'a' : 'A') + number % 26);
         if (number >= 26)
             line_ += static_cast<char>('0' + number / 26 % 10);
@@ -143,9 +143,9 @@ private:
             line_.append(40, '7');
             break;
         case 2:
-            line_.append(MAX_NESTING + random_.Below(4) - 2, '(');
+            line_.append(kMaxNesting + random_.Below(4) - 2, '(');
             line_ += '1';
-            line_.append(MAX_NESTING + 2, ')');
+            line_.append(kMaxNesting + 2, ')');
             break;
         default:
             line_ += '1';
@@ -202,9 +202,9 @@ TEST_F(Soak, MillionRandomLinesLeaveOnlyTheVariables) {
     const NodePool& pool = engine->pool;
     long executed = 0;
     long failed = 0;
-    for (long number = 1; number <= SOAK_LINES; ++number) {
+    for (long number = 1; number <= kSoakLines; ++number) {
         const std::string& line = maker.Line();
-        ASSERT_LE(line.size(), LONGEST_LINE);
+        ASSERT_LE(line.size(), kLongestLine);
         const long variablesBefore = pool.variables.live;
         double result = 0.0;
         const bool wantListing = number % 997 == 0;
@@ -222,21 +222,21 @@ TEST_F(Soak, MillionRandomLinesLeaveOnlyTheVariables) {
                           << pool.variables.live;
             return;
         }
-        if (number % WALK_EVERY == 0) {
+        if (number % kWalkEvery == 0) {
             ASSERT_EQ(WalkVariables(engine->variables), pool.variables.live) << "line " << number;
         }
         executed += outcome == 0;
         failed += outcome == -1;
     }
-    EXPECT_GT(executed, SOAK_LINES / 4) << "too few statements executed";
-    EXPECT_GT(failed, SOAK_LINES / 4) << "too few lines failed";
+    EXPECT_GT(executed, kSoakLines / 4) << "too few statements executed";
+    EXPECT_GT(failed, kSoakLines / 4) << "too few lines failed";
 
     const long variables = WalkVariables(engine->variables);
     ASSERT_GT(variables, 0);
     EXPECT_EQ(pool.variables.live, variables);
-    EXPECT_LE(pool.tokens.spareCount, SPARE_LIMIT);
-    EXPECT_LE(pool.variables.spareCount, SPARE_LIMIT);
-    EXPECT_LE(pool.entries.spareCount, SPARE_LIMIT);
+    EXPECT_LE(pool.tokens.spareCount, kSpareLimit);
+    EXPECT_LE(pool.variables.spareCount, kSpareLimit);
+    EXPECT_LE(pool.entries.spareCount, kSpareLimit);
     if (heapAtStart < 0)
         return;
     // The engine holds nothing beyond its variables, its spares and their index, besides its

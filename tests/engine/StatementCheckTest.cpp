@@ -240,12 +240,12 @@ TEST_P(NestingBound, AcceptsUpToTheBoundOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Depths, NestingBound,
-    ::testing::Values(NestingCase{"GroupsAtBound", "(", MAX_NESTING, true},
-                      NestingCase{"GroupsOverBound", "(", MAX_NESTING + 1, false},
-                      NestingCase{"NotGroupsAtBound", "!(", MAX_NESTING, true},
-                      NestingCase{"NotGroupsOverBound", "!(", MAX_NESTING + 1, false},
-                      NestingCase{"ArgumentsAtBound", "abs(", MAX_NESTING, true},
-                      NestingCase{"ArgumentsOverBound", "abs(", MAX_NESTING + 1, false}),
+    ::testing::Values(NestingCase{"GroupsAtBound", "(", kMaxNesting, true},
+                      NestingCase{"GroupsOverBound", "(", kMaxNesting + 1, false},
+                      NestingCase{"NotGroupsAtBound", "!(", kMaxNesting, true},
+                      NestingCase{"NotGroupsOverBound", "!(", kMaxNesting + 1, false},
+                      NestingCase{"ArgumentsAtBound", "abs(", kMaxNesting, true},
+                      NestingCase{"ArgumentsOverBound", "abs(", kMaxNesting + 1, false}),
     [](const ::testing::TestParamInfo<NestingCase>& row) { return std::string(row.param.name); });
 
 } // namespace

@@ -101,8 +101,8 @@ TEST_F(VariableStore, InsertLinksBeforeTheGivenNode) {
 }
 
 TEST_F(VariableStore, RefusesNamesLongerThanTheField) {
-    const std::string longest(MAX_NAME_LENGTH, 'n');
-    const std::string tooLong(MAX_NAME_LENGTH + 1, 'n');
+    const std::string longest(kMaxNameLength, 'n');
+    const std::string tooLong(kMaxNameLength + 1, 'n');
     ExpressionEngine::SetVariable(head, tooLong.c_str(), 5.0);
     EXPECT_EQ(ExpressionEngine::GetVariable(tooLong.c_str(), head), 0.0);
     EXPECT_EQ(head, nullptr);
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Lines far longer than a small line buffer are complete; the digits agree with "%f".
 TEST_F(VariableStore, LongLinesAreComplete) {
-    const std::string name(MAX_NAME_LENGTH, 'q');
+    const std::string name(kMaxNameLength, 'q');
     for (const double value : {1e300, -DBL_MAX, 123456789.123456789e30}) {
         ExpressionEngine::SetVariable(head, name.c_str(), value);
         char expected[400];
