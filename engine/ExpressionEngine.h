@@ -89,9 +89,13 @@ public:
     static bool CheckStatement(TokenNode* first, NodePool* pool = nullptr);
     static bool CheckExpression(TokenNode*& cursor, bool nested, int depth,
                                 NodePool* pool = nullptr);
+
+    // Functions (Functions.cpp). LookupFunction finds a function by its name; FunctionName
+    // gives the name of a function's code, from kFirstFunction to kLastFunction, and null for
+    // any other code; ApplyFunction computes a function, and gives NaN for any other code.
     static bool LookupFunction(const char* text, int& code);
-    // The name of a function's code, from ABS to TANGENS; null for any other code.
     static const char* FunctionName(int code);
+    static double ApplyFunction(int code, double x);
 
     // Variable store. Names longer than kMaxNameLength are never stored. The operations that
     // take a pool keep the pool's index, when it has one, in step with the list and search
