@@ -16,6 +16,7 @@
 // A line holding a NUL byte reaches the engine cut at that byte, as any C caller would pass it.
 
 #include "ExpressionEngine.h"
+#include "VariableIndexCheck.h"
 
 #include <algorithm>
 #include <cstdint>
