@@ -2,9 +2,10 @@
 #pragma once
 
 #include "CString.h"
+// SetControlText, which the exchange loads controls with, is part of what it offers.
+#include "ControlText.h"
 
 #include <string>
-#include <string_view>
 
 class CDialog;
 class QWidget;
@@ -26,10 +27,6 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value);
 
 // A control's text as the window system gives it: 8-bit, lines ended by CR LF.
 std::string GetControlText(const QWidget* control);
-
-// Replaces a control's text; CR LF or a lone LF breaks a line in a multi-line
-// edit. The caret goes to the start, as after any new text.
-void SetControlText(QWidget* control, std::string_view text);
 
 // Loads value into a control: a control whose text already equals value, when
 // that text is shorter than the window system's comparison buffer of 256
