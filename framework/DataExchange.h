@@ -4,21 +4,11 @@
 #include "CString.h"
 // SetControlText, which the exchange loads controls with, is part of what it offers.
 #include "ControlText.h"
+#include "DataExchangeRun.h"
 
 #include <string>
 
-class CDialog;
 class QWidget;
-
-// One run of a dialog's data exchange, in one direction.
-class CDataExchange {
-public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
-
-    CDialog* m_pDlgWnd;
-    bool m_bSaveAndValidate; // true: controls to fields; false: fields to controls
-};
 
 // Exchanges the text of control id with value. Saving copies the control's
 // whole text, with CR LF between the lines of a multi-line edit; loading puts
