@@ -9,7 +9,7 @@ constexpr int kTokenBufferSize = kMaxTokenLength + 1;
 // Room of a token node's text field.
 constexpr int kTokenTextSize = 35;
 
-// ORDER TOKEN: the codes are numbered in this order. The name table (TokenModel.cpp), the
+// ORDER TOKEN: the codes are numbered in this order. The name table (TokenNames.cpp), the
 // function table (Functions.cpp) and the precedence table (Evaluator.cpp) follow it, and so do
 // the ranges that the statement check (StatementCheck.cpp), the evaluator (Evaluator.cpp) and
 // the console's completion (Completion.cpp) test: PLUS to RAZLICITO are the binary operators,
