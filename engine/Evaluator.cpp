@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -15,15 +16,18 @@ namespace {
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 // ORDER TOKEN: levels of the binary operators, from PLUS to RAZLICITO.
-constexpr signed char kOperatorLevels[RAZLICITO - PLUS + 1] = {
+constexpr signed char kOperatorLevels[] = {
     3, 3,             // + -
     4, 4, 4, 4,       // * / % backslash
     5,                // ^
     2, 1,             // & |
     0, 0, 0, 0, 0, 0, // > >= < <= == !=
 };
+static_assert(std::size(kOperatorLevels) == RAZLICITO - PLUS + 1,
+              "one level for every binary operator");
 
 // The level of a binary operator; anything else ranks below every operator.
+// ORDER TOKEN: the binary operators are the codes from PLUS to RAZLICITO.
 int OperatorLevel(int code) {
     if (code < PLUS || code > RAZLICITO)
         return -1;
@@ -66,35 +70,6 @@ double ApplyOperator(int code, double left, double right) {
         return Truth(left == right);
     case RAZLICITO:
         return Truth(left != right);
-    default:
-        return kNotANumber;
-    }
-}
-
-double ApplyFunction(int code, double x) {
-    switch (code) {
-    case ABS:
-        return std::fabs(x);
-    case ARCCOS:
-        return std::acos(x);
-    case ARCSIN:
-        return std::asin(x);
-    case ARCTG:
-        return std::atan(x);
-    case COS:
-        return std::cos(x);
-    case EXP:
-        return std::exp(x);
-    case KORIJEN:
-        return std::sqrt(x);
-    case LN_ZA_BAZU_e:
-        return std::log(x);
-    case LOG_ZA_BAZU_10:
-        return std::log10(x);
-    case SINUS:
-        return std::sin(x);
-    case TANGENS:
-        return std::tan(x);
     default:
         return kNotANumber;
     }
@@ -181,11 +156,12 @@ double EvaluatePrimary(TokenNode*& cursor, VariableNode*& variables, int depth, 
         cursor = cursor->next;
         return ExpressionEngine::Evaluate(cursor, variables, true, depth + 1, pool);
     }
-    if (code < ABS || code > TANGENS || cursor->next == nullptr)
+    // ORDER TOKEN: the function codes run from kFirstFunction to kLastFunction.
+    if (code < kFirstFunction || code > kLastFunction || cursor->next == nullptr)
         return kNotANumber;
     cursor = cursor->next->next;
-    return ApplyFunction(code,
-                         ExpressionEngine::Evaluate(cursor, variables, true, depth + 1, pool));
+    return ExpressionEngine::ApplyFunction(
+        code, ExpressionEngine::Evaluate(cursor, variables, true, depth + 1, pool));
 }
 
 // operand: [ "!" ] primary

@@ -61,11 +61,11 @@ double CombineAssignment(int code, double target, double right) {
 int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
     NodePool* pool = &engine.pool;
     if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens, pool))
-        return -1;
+        return kNoStatement;
     undo.Note(engine.tokens, engine.variables, pool->index);
     ExpressionEngine::ExecuteAssignment(engine.tokens, engine.variables, pool);
     value = ExpressionEngine::GetVariable(engine.tokens->text, engine.variables, pool);
-    return 0;
+    return kStatementExecuted;
 }
 
 // Reads the line and acts on its status; the tokens stay in engine.tokens for the caller.
@@ -77,13 +77,14 @@ int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& 
     report.lexicalError = status == RS_STATEMENT && engine.tokens == nullptr;
     switch (status) {
     case RS_QUIT:
-        return -1;
+        return kNoStatement;
     case RS_HELP:
+        return kHelpCommand;
     case RS_LIST:
-        return status;
+        return kListCommand;
     case RS_CLEAR:
         ExpressionEngine::FreeList(engine.variables, &engine.pool);
-        return RS_CLEAR;
+        return kClearCommand;
     default:
         return RunStatement(engine, undo, value);
     }
@@ -121,17 +122,17 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
     pool.createdVariables.clear();
     LineUndo undo;
     double value = 0.0;
-    int outcome = -1;
+    int outcome = kNoStatement;
     try {
         outcome = RunLine(*this, line, undo, value, report);
         ListVariables(variables, listing);
     } catch (const std::bad_alloc&) {
         undo.Restore(variables, pool);
-        outcome = -1;
+        outcome = kNoStatement;
         ListAfterFailure(variables, listing);
     }
     FreeList(tokens, &pool);
-    if (outcome == 0 && result != nullptr)
+    if (outcome == kStatementExecuted && result != nullptr)
         *result = value;
     return outcome;
 }

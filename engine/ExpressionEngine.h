@@ -28,6 +28,15 @@
 // Deepest nesting of parenthesised groups and function arguments that a line may hold.
 constexpr int kMaxNesting = 256;
 
+// What Calculate answers for a line: a statement was executed; no statement was (the line was
+// rejected, stopped at a lexical error or ran out of memory, or was the quit command); or one
+// of the commands that the caller carries out, answered with its word's ReadStatus.
+constexpr int kStatementExecuted = 0;
+constexpr int kNoStatement = -1;
+constexpr int kHelpCommand = RS_HELP;
+constexpr int kListCommand = RS_LIST;
+constexpr int kClearCommand = RS_CLEAR;
+
 // A command word and the ReadStatus it gives.
 struct CommandWord {
     const char* word;
@@ -54,10 +63,9 @@ public:
     ExpressionEngine(const ExpressionEngine&) = delete;
     ExpressionEngine& operator=(const ExpressionEngine&) = delete;
 
-    // Runs one line. Returns 0 when a statement was executed (its target's value is then
-    // written to *result), -1 for a rejected line, a lexical error, the quit command or an
-    // allocation failure, and 2, 3, 4 for the help, listing and clear commands. The listing
-    // (when not null) receives one "name = value\r\n" line per variable, in name order.
+    // Runs one line and answers with one of the results above; after kStatementExecuted the
+    // target's value is written to *result, and after kClearCommand the memory is empty. The
+    // listing (when not null) receives one "name = value\r\n" line per variable, in name order.
     int Calculate(const char* line, double* result, std::string* listing);
     // The same, and fills report in for the line.
     int Calculate(const char* line, double* result, std::string* listing, LineReport& report);
@@ -89,9 +97,13 @@ public:
     static bool CheckStatement(TokenNode* first, NodePool* pool = nullptr);
     static bool CheckExpression(TokenNode*& cursor, bool nested, int depth,
                                 NodePool* pool = nullptr);
+
+    // Functions (Functions.cpp). LookupFunction finds a function by its name; FunctionName
+    // gives the name of a function's code, from kFirstFunction to kLastFunction, and null for
+    // any other code; ApplyFunction computes a function, and gives NaN for any other code.
     static bool LookupFunction(const char* text, int& code);
-    // The name of a function's code, from ABS to TANGENS; null for any other code.
     static const char* FunctionName(int code);
+    static double ApplyFunction(int code, double x);
 
     // Variable store. Names longer than kMaxNameLength are never stored. The operations that
     // take a pool keep the pool's index, when it has one, in step with the list and search

@@ -7,7 +7,7 @@
 //   expression: [ "-" | "+" ] operand { binary-operator operand }
 //   operand:    [ "!" ] primary
 //   primary:    identifier | constant | "(" expression ")" | function "(" expression ")"
-//   function:   an identifier that names one of kFunctionNames, directly before "("
+//   function:   an identifier that names a row of the function table, directly before "("
 //
 // The check walks the operands and operators of an expression in turn rather than by
 // recursive descent, so each step below recognises the part of a rule that fits where it
@@ -15,45 +15,23 @@
 
 #include "ExpressionEngine.h"
 
-#include <cstring>
-
 namespace {
-
-constexpr int kFunctionCount = TANGENS - ABS + 1;
-
-// ORDER TOKEN: position plus ABS is the function's code; ascending byte order is required.
-constexpr const char* kFunctionNames[kFunctionCount] = {
-    "abs", "acos", "asin", "atg", "cos", "ena", "kor", "ln", "log", "sin", "tg",
-};
 
 bool IsIdentifierOrConstant(int code) {
     return code == VARIJABLA || code == INTKON || code == REAKON;
 }
 
+// ORDER TOKEN: the binary operators are the codes from PLUS to RAZLICITO.
 bool IsBinaryOperator(int code) {
     return code >= PLUS && code <= RAZLICITO;
 }
 
+// ORDER TOKEN: the assignment operators are the codes from JEDNAKO to STEPEN_JED.
 bool IsAssignmentOperator(int code) {
     return code >= JEDNAKO && code <= STEPEN_JED;
 }
 
-// The byte order of strcmp, deciding on the first byte without the call where it differs.
-int CompareFunctionName(const char* entry, const char* text) {
-    const int leading = static_cast<unsigned char>(entry[0]) - static_cast<unsigned char>(text[0]);
-    return leading != 0 ? leading : std::strcmp(entry, text);
-}
-
 } // namespace
-
-bool ExpressionEngine::LookupFunction(const char* text, int& code) {
-    int position = 0;
-    int order = CompareFunctionName(kFunctionNames[position], text);
-    while (order < 0 && ++position < kFunctionCount)
-        order = CompareFunctionName(kFunctionNames[position], text);
-    code = ABS + position;
-    return order == 0;
-}
 
 // Takes the "+" under the cursor out of the list; the cursor moves to its successor.
 void ExpressionEngine::RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool) {
@@ -142,8 +120,4 @@ bool ExpressionEngine::CheckStatement(TokenNode* first, NodePool* pool) {
         return false;
     TokenNode* cursor = second->next;
     return CheckExpression(cursor, false, 0, pool);
-}
-
-const char* ExpressionEngine::FunctionName(int code) {
-    return code >= ABS && code <= TANGENS ? kFunctionNames[code - ABS] : nullptr;
 }

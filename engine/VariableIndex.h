@@ -54,6 +54,8 @@ struct VariableIndex {
     OrderBlock* spareBlock = nullptr;
 };
 
+// The first eight bytes of a name as a number that orders as the bytes do: an entry's prefix.
+std::uint64_t NamePrefix(const char* name);
 // The name order: bytes compared as unsigned values, a name that ends first sorting first.
 int CompareNames(const char* left, const char* right);
 
@@ -74,10 +76,5 @@ VariableNode* IndexFind(const VariableIndex& index, const char* name);
 // there is none.
 void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& before,
                 VariableNode*& after);
-// Null when the index holds exactly the nodes of the list from head: each found by its name
-// at its own node, placed after its predecessor in the list, the blocks in the list's order
-// and nothing else in either structure; otherwise what disagrees. For checks and tests: it
-// walks everything.
-const char* IndexDisagreement(const VariableIndex& index, const VariableNode* head);
 // Heap bytes the index holds.
 std::size_t IndexBytes(const VariableIndex& index);

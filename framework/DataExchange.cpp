@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DataExchange.h"
 
+#include "ControlText.h"
 #include "Dialog.h"
 #include "TextDiffLoader.h"
 
@@ -48,24 +49,6 @@ std::string GetControlText(const QWidget* control) {
     if (const auto* label = qobject_cast<const QLabel*>(control))
         return label->text().toStdString();
     return control ? control->windowTitle().toStdString() : std::string();
-}
-
-void SetControlText(QWidget* control, std::string_view text) {
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        edit->setPlainText(WithoutCarriageReturns(text));
-        return;
-    }
-    QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (auto* line = qobject_cast<QLineEdit*>(control)) {
-        line->setText(value);
-        line->setCursorPosition(0);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        button->setText(value);
-    } else if (auto* label = qobject_cast<QLabel*>(control)) {
-        label->setText(value);
-    } else if (control) {
-        control->setWindowTitle(value);
-    }
 }
 
 void LoadControlText(QWidget* control, const CString& value) {

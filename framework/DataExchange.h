@@ -2,22 +2,13 @@
 #pragma once
 
 #include "CString.h"
+// SetControlText, which the exchange loads controls with, is part of what it offers.
+#include "ControlText.h"
+#include "DataExchangeRun.h"
 
 #include <string>
-#include <string_view>
 
-class CDialog;
 class QWidget;
-
-// One run of a dialog's data exchange, in one direction.
-class CDataExchange {
-public:
-    CDataExchange(CDialog* dialog, bool saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
-
-    CDialog* m_pDlgWnd;
-    bool m_bSaveAndValidate; // true: controls to fields; false: fields to controls
-};
 
 // Exchanges the text of control id with value. Saving copies the control's
 // whole text, with CR LF between the lines of a multi-line edit; loading puts
@@ -26,10 +17,6 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value);
 
 // A control's text as the window system gives it: 8-bit, lines ended by CR LF.
 std::string GetControlText(const QWidget* control);
-
-// Replaces a control's text; CR LF or a lone LF breaks a line in a multi-line
-// edit. The caret goes to the start, as after any new text.
-void SetControlText(QWidget* control, std::string_view text);
 
 // Loads value into a control: a control whose text already equals value, when
 // that text is shorter than the window system's comparison buffer of 256

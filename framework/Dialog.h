@@ -106,8 +106,6 @@ protected:
     HICON OnQueryDragIcon();
 
 private:
-    friend class DialogWindow;
-
     bool CreateWindowFromTemplate(bool modal);
     bool InitialiseWindow(bool modal);
     QWidget* OwnerWindow() const;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextDiffLoader.h"
 
-#include "DataExchange.h"
+#include "ControlText.h"
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -198,29 +198,6 @@ bool LoadChangedLines(QPlainTextEdit* edit, const CString& value) {
 }
 
 } // namespace
-
-// Raw document text with its paragraph and line separators turned into CR LF.
-std::string WithCarriageReturns(const QString& raw) {
-    std::string text;
-    text.reserve(static_cast<std::size_t>(raw.size()) + 16);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= raw.size(); ++i) {
-        bool end = i == raw.size();
-        if (!end && raw[i] != QChar::ParagraphSeparator && raw[i] != QChar::LineSeparator)
-            continue;
-        text.append(raw.mid(start, i - start).toStdString());
-        if (!end)
-            text.append("\r\n");
-        start = i + 1;
-    }
-    return text;
-}
-
-QString WithoutCarriageReturns(std::string_view text) {
-    QString lines = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return lines;
-}
 
 const std::string* LoadedControlText(const QPlainTextEdit* edit) {
     const LoadedTextRecord* record = UnchangedRecord(edit);

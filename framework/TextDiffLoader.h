@@ -3,10 +3,7 @@
 
 #include "CString.h"
 
-#include <QString>
-
 #include <string>
-#include <string_view>
 
 class QPlainTextEdit;
 
@@ -14,13 +11,6 @@ class QPlainTextEdit;
 // only the lines that differ. The edit's document carries a record of the last
 // load; any change to the document after it, by the user or by anyone else,
 // retires the record, and the next load replaces the whole text.
-
-// A document's raw text with its paragraph and line separators as CR LF, the
-// way the window system gives a multi-line edit's text.
-std::string WithCarriageReturns(const QString& raw);
-
-// Text with its CR LF pairs turned into LF, the way a document takes it.
-QString WithoutCarriageReturns(std::string_view text);
 
 // Loads value into a multi-line edit. An edit that still holds what was last
 // loaded into it, when value is that text with whole lines put in front, gets

@@ -16,6 +16,7 @@
 // A line holding a NUL byte reaches the engine cut at that byte, as any C caller would pass it.
 
 #include "ExpressionEngine.h"
+#include "VariableIndexCheck.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -123,20 +124,20 @@ void RunLine(ExpressionEngine& engine, const std::string& line, std::string& lis
     const std::uint64_t fingerprint = MemoryFingerprint(engine.variables);
     double result = kUntouchedResult;
     const int outcome = engine.Calculate(line.c_str(), &result, &listing);
-    if (outcome != 0 && outcome != -1 && outcome != RS_HELP && outcome != RS_LIST &&
-        outcome != RS_CLEAR)
-        Violation("Calculate answered a value outside 0, -1, 2, 3, 4", line);
+    if (outcome != kStatementExecuted && outcome != kNoStatement && outcome != kHelpCommand &&
+        outcome != kListCommand && outcome != kClearCommand)
+        Violation("Calculate answered a value that is none of its results", line);
     if (engine.tokens != nullptr)
         Violation("Calculate left a token list behind", line);
-    if (outcome != 0 && ResultTouched(result))
+    if (outcome != kStatementExecuted && ResultTouched(result))
         Violation("Calculate wrote the result of a line that executed nothing", line);
     if (const char* broken = CheckListing(listing, engine.variables))
         Violation(broken, line);
     if (const char* broken = IndexDisagreement(engine.index, engine.variables))
         Violation(broken, line);
-    if (outcome == RS_CLEAR && (engine.variables != nullptr || !listing.empty()))
+    if (outcome == kClearCommand && (engine.variables != nullptr || !listing.empty()))
         Violation("the clear command left variables behind", line);
-    if (outcome != 0 && outcome != RS_CLEAR &&
+    if (outcome != kStatementExecuted && outcome != kClearCommand &&
         (listing != before || MemoryFingerprint(engine.variables) != fingerprint))
         Violation("a line that executed nothing changed the memory", line);
 }

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     ExpressionEngine engine;
     return ForEachScriptLine(argc, argv, [&engine](const char* line) {
         double value = 0.0;
-        if (engine.Calculate(line, &value, nullptr) == 0)
+        if (engine.Calculate(line, &value, nullptr) == kStatementExecuted)
             std::printf("%.17g\n", value);
         else
             std::printf("Error\n");

@@ -4,6 +4,7 @@
 // This program replaces the global allocator, so it runs apart from the other engine tests.
 
 #include "ExpressionEngine.h"
+#include "VariableIndexCheck.h"
 
 #include <gtest/gtest.h>
 

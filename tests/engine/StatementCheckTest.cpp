@@ -213,6 +213,19 @@ TEST(FunctionLookup, CodeIsPastTheTableWhenEveryNameSortsBefore) {
     EXPECT_EQ(code, NEDEF);
 }
 
+// The function codes end where the table does: the first and last codes name its first and
+// last rows; the codes on either side of them, and beyond every code, name no function and
+// compute nothing.
+TEST(FunctionTable, EndsWhereTheFunctionCodesEnd) {
+    EXPECT_STREQ(ExpressionEngine::FunctionName(kFirstFunction), "abs");
+    EXPECT_STREQ(ExpressionEngine::FunctionName(kLastFunction), "tg");
+    EXPECT_EQ(ExpressionEngine::ApplyFunction(kLastFunction, 0.0), 0.0);
+    for (int code : {-1, kFirstFunction - 1, kLastFunction + 1, int{TOKEN_CODE_COUNT}}) {
+        EXPECT_EQ(ExpressionEngine::FunctionName(code), nullptr) << code;
+        EXPECT_TRUE(std::isnan(ExpressionEngine::ApplyFunction(code, 1.0))) << code;
+    }
+}
+
 std::string Nested(const std::string& open, int depth, const std::string& inside) {
     std::string line = "a=";
     for (int i = 0; i < depth; ++i)

@@ -4,6 +4,7 @@
 // after a long common beginning, and in numbers that make the index grow; clearing empties it.
 
 #include "EngineTestSupport.h"
+#include "VariableIndexCheck.h"
 
 #include <algorithm>
 #include <random>

@@ -53,29 +53,41 @@ void CStringTest::findsFirstCharacter() {
     QCOMPARE(CString(text.constData()).Find(ch), index);
 }
 
+namespace {
+
+// A format with one double, the value, and the text it gives.
+struct FormatRow {
+    const char* name;
+    const char* format;
+    double value;
+    const char* text;
+};
+
+} // namespace
+
 void CStringTest::formatsOneDouble_data() {
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<double>("value");
     QTest::addColumn<QByteArray>("text");
     const double inf = std::numeric_limits<double>::infinity();
-    QTest::newRow("million in exponent form")
-        << QByteArray("%g") << 1048576.0 << QByteArray("1.04858e+06");
-    QTest::newRow("below 1e6 stays plain") << QByteArray("%g") << 999999.0 << QByteArray("999999");
-    QTest::newRow("rounding reaches 1e6") << QByteArray("%g") << 999999.5 << QByteArray("1e+06");
-    QTest::newRow("1e-4 stays plain") << QByteArray("%g") << 0.0001 << QByteArray("0.0001");
-    QTest::newRow("below 1e-4 in exponent form")
-        << QByteArray("%g") << 0.00001 << QByteArray("1e-05");
-    QTest::newRow("six significant digits")
-        << QByteArray("%g") << 1.0 / 3 << QByteArray("0.333333");
-    QTest::newRow("trailing zeros and point dropped") << QByteArray("%g") << 2.0 << QByteArray("2");
-    QTest::newRow("negative zero keeps its sign") << QByteArray("%g") << -0.0 << QByteArray("-0");
-    QTest::newRow("infinity") << QByteArray("%g") << inf << QByteArray("inf");
-    QTest::newRow("negative infinity") << QByteArray("%g") << -inf << QByteArray("-inf");
-    QTest::newRow("quiet nan") << QByteArray("%g") << std::nan("") << QByteArray("nan");
-    QTest::newRow("negative nan") << QByteArray("%g") << -std::nan("") << QByteArray("-nan");
-    QTest::newRow("literal percent beside") << QByteArray("%g%%") << 5.0 << QByteArray("5%");
-    QTest::newRow("width and precision")
-        << QByteArray("[%8.3f]") << 2.5 << QByteArray("[   2.500]");
+    const FormatRow rows[] = {
+        {"million in exponent form", "%g", 1048576.0, "1.04858e+06"},
+        {"below 1e6 stays plain", "%g", 999999.0, "999999"},
+        {"rounding reaches 1e6", "%g", 999999.5, "1e+06"},
+        {"1e-4 stays plain", "%g", 0.0001, "0.0001"},
+        {"below 1e-4 in exponent form", "%g", 0.00001, "1e-05"},
+        {"six significant digits", "%g", 1.0 / 3, "0.333333"},
+        {"trailing zeros and point dropped", "%g", 2.0, "2"},
+        {"negative zero keeps its sign", "%g", -0.0, "-0"},
+        {"infinity", "%g", inf, "inf"},
+        {"negative infinity", "%g", -inf, "-inf"},
+        {"quiet nan", "%g", std::nan(""), "nan"},
+        {"negative nan", "%g", -std::nan(""), "-nan"},
+        {"literal percent beside", "%g%%", 5.0, "5%"},
+        {"width and precision", "[%8.3f]", 2.5, "[   2.500]"},
+    };
+    for (const FormatRow& row : rows)
+        QTest::newRow(row.name) << QByteArray(row.format) << row.value << QByteArray(row.text);
 }
 
 void CStringTest::formatsOneDouble() {

@@ -243,126 +243,69 @@ void CalculatorDialogTest::closeBoxCancels() {
     QCOMPARE(m_driver->Dialog().GetEndValue(), IDCANCEL);
 }
 
+namespace {
+
+// One press after the lines earlier: what the result field, the archive's top line and the
+// variables pane then show.
+struct OutcomeRow {
+    const char* name;
+    const char* earlier; // the lines pressed first, one a line
+    const char* line;
+    const char* result;
+    const char* archiveTop;
+    const char* variables;
+};
+
+const OutcomeRow kOutcomeRows[] = {
+    {"assignment reaches engine unchanged", "", "a=5", "5", "a=5", "a = 5.000000\r\n"},
+    {"bare number becomes ans", "", "5", "5", "ans=5", "ans = 5.000000\r\n"},
+    {"six significant digits", "", "1/3", "0.333333", "ans=1/3", "ans = 0.333333\r\n"},
+    {"exponent form from 1e6 up", "", "2^20", "1.04858e+06", "ans=2^20",
+     "ans = 1048576.000000\r\n"},
+    {"exponent form below 1e-4", "", "1/20000", "5e-05", "ans=1/20000", "ans = 0.000050\r\n"},
+    {"trailing zeros dropped", "", "5/2", "2.5", "ans=5/2", "ans = 2.500000\r\n"},
+    {"division by zero is inf", "", "1/0", "inf", "ans=1/0", "ans = inf\r\n"},
+    {"negative infinity", "", "-1/0", "-inf", "ans=-1/0", "ans = -inf\r\n"},
+    {"root of -1 is the library's nan", "", "kor(-1)", "-nan", "ans=kor(-1)", "ans = -nan\r\n"},
+    {"empty line becomes ans= and fails", "", "", "Error", "ans=", ""},
+    {"var lists and shows Error", "a=1", "var", "Error", "var", "a = 1.000000\r\n"},
+    {"clear empties memory", "a=1\nb=2", "clear", "Error", "clear", ""},
+    {"brisi empties memory", "a=1", "brisi", "Error", "brisi", ""},
+    {"Clear in capitals is a variable", "", "Clear", "0", "ans=Clear",
+     "Clear = 0.000000\r\nans = 0.000000\r\n"},
+    {"var after a blank is a variable", "", " var", "0", "ans= var",
+     "ans = 0.000000\r\nvar = 0.000000\r\n"},
+    {"var before a blank is a variable", "", "var ", "0", "ans=var ",
+     "ans = 0.000000\r\nvar = 0.000000\r\n"},
+    {"var x is rejected", "", "var x", "Error", "ans=var x", ""},
+    {"help alone is a variable", "", "help", "0", "ans=help",
+     "ans = 0.000000\r\nhelp = 0.000000\r\n"},
+    {"kraj alone is a variable", "", "kraj", "0", "ans=kraj",
+     "ans = 0.000000\r\nkraj = 0.000000\r\n"},
+    {"kraj=1 is the quit command and changes nothing", "a=1", "kraj=1", "Error", "kraj=1",
+     "a = 1.000000\r\n"},
+    {"help=2 is the help command", "", "help=2", "Error", "help=2", ""},
+    {"var = 5 is the listing command", "", "var = 5", "Error", "var = 5", ""},
+    {"a==b holds = and is rejected", "", "a==b", "Error", "a==b", ""},
+    {"x<=3 holds = and is rejected", "", "x<=3", "Error", "x<=3", ""},
+    {"x+=1 creates x", "", "x+=1", "1", "x+=1", "x = 1.000000\r\n"},
+    {"variables live on", "a=2", "b=a*3", "6", "b=a*3", "a = 2.000000\r\nb = 6.000000\r\n"},
+    {"failed line keeps variables", "a=2", "a=(1", "Error", "a=(1", "a = 2.000000\r\n"},
+    {"result after a failure is fresh", "a=(1", "4", "4", "ans=4", "ans = 4.000000\r\n"},
+};
+
+} // namespace
+
 void CalculatorDialogTest::calculateShowsOutcome_data() {
     QTest::addColumn<QStringList>("earlier");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("archiveTop");
     QTest::addColumn<QString>("variables");
-    const QStringList none;
-    QTest::newRow("assignment reaches engine unchanged") << none << "a=5"
-                                                         << "5"
-                                                         << "a=5"
-                                                         << "a = 5.000000\r\n";
-    QTest::newRow("bare number becomes ans") << none << "5"
-                                             << "5"
-                                             << "ans=5"
-                                             << "ans = 5.000000\r\n";
-    QTest::newRow("six significant digits") << none << "1/3"
-                                            << "0.333333"
-                                            << "ans=1/3"
-                                            << "ans = 0.333333\r\n";
-    QTest::newRow("exponent form from 1e6 up") << none << "2^20"
-                                               << "1.04858e+06"
-                                               << "ans=2^20"
-                                               << "ans = 1048576.000000\r\n";
-    QTest::newRow("exponent form below 1e-4") << none << "1/20000"
-                                              << "5e-05"
-                                              << "ans=1/20000"
-                                              << "ans = 0.000050\r\n";
-    QTest::newRow("trailing zeros dropped") << none << "5/2"
-                                            << "2.5"
-                                            << "ans=5/2"
-                                            << "ans = 2.500000\r\n";
-    QTest::newRow("division by zero is inf") << none << "1/0"
-                                             << "inf"
-                                             << "ans=1/0"
-                                             << "ans = inf\r\n";
-    QTest::newRow("negative infinity") << none << "-1/0"
-                                       << "-inf"
-                                       << "ans=-1/0"
-                                       << "ans = -inf\r\n";
-    QTest::newRow("root of -1 is the library's nan") << none << "kor(-1)"
-                                                     << "-nan"
-                                                     << "ans=kor(-1)"
-                                                     << "ans = -nan\r\n";
-    QTest::newRow("empty line becomes ans= and fails") << none << ""
-                                                       << "Error"
-                                                       << "ans="
-                                                       << "";
-    QTest::newRow("var lists and shows Error") << QStringList{"a=1"} << "var"
-                                               << "Error"
-                                               << "var"
-                                               << "a = 1.000000\r\n";
-    QTest::newRow("clear empties memory") << QStringList{"a=1", "b=2"} << "clear"
-                                          << "Error"
-                                          << "clear"
-                                          << "";
-    QTest::newRow("brisi empties memory") << QStringList{"a=1"} << "brisi"
-                                          << "Error"
-                                          << "brisi"
-                                          << "";
-    QTest::newRow("Clear in capitals is a variable") << none << "Clear"
-                                                     << "0"
-                                                     << "ans=Clear"
-                                                     << "Clear = 0.000000\r\nans = 0.000000\r\n";
-    QTest::newRow("var after a blank is a variable") << none << " var"
-                                                     << "0"
-                                                     << "ans= var"
-                                                     << "ans = 0.000000\r\nvar = 0.000000\r\n";
-    QTest::newRow("var before a blank is a variable") << none << "var "
-                                                      << "0"
-                                                      << "ans=var "
-                                                      << "ans = 0.000000\r\nvar = 0.000000\r\n";
-    QTest::newRow("var x is rejected") << none << "var x"
-                                       << "Error"
-                                       << "ans=var x"
-                                       << "";
-    QTest::newRow("help alone is a variable") << none << "help"
-                                              << "0"
-                                              << "ans=help"
-                                              << "ans = 0.000000\r\nhelp = 0.000000\r\n";
-    QTest::newRow("kraj alone is a variable") << none << "kraj"
-                                              << "0"
-                                              << "ans=kraj"
-                                              << "ans = 0.000000\r\nkraj = 0.000000\r\n";
-    QTest::newRow("kraj=1 is the quit command and changes nothing")
-        << QStringList{"a=1"} << "kraj=1"
-        << "Error"
-        << "kraj=1"
-        << "a = 1.000000\r\n";
-    QTest::newRow("help=2 is the help command") << none << "help=2"
-                                                << "Error"
-                                                << "help=2"
-                                                << "";
-    QTest::newRow("var = 5 is the listing command") << none << "var = 5"
-                                                    << "Error"
-                                                    << "var = 5"
-                                                    << "";
-    QTest::newRow("a==b holds = and is rejected") << none << "a==b"
-                                                  << "Error"
-                                                  << "a==b"
-                                                  << "";
-    QTest::newRow("x<=3 holds = and is rejected") << none << "x<=3"
-                                                  << "Error"
-                                                  << "x<=3"
-                                                  << "";
-    QTest::newRow("x+=1 creates x") << none << "x+=1"
-                                    << "1"
-                                    << "x+=1"
-                                    << "x = 1.000000\r\n";
-    QTest::newRow("variables live on") << QStringList{"a=2"} << "b=a*3"
-                                       << "6"
-                                       << "b=a*3"
-                                       << "a = 2.000000\r\nb = 6.000000\r\n";
-    QTest::newRow("failed line keeps variables") << QStringList{"a=2"} << "a=(1"
-                                                 << "Error"
-                                                 << "a=(1"
-                                                 << "a = 2.000000\r\n";
-    QTest::newRow("result after a failure is fresh") << QStringList{"a=(1"} << "4"
-                                                     << "4"
-                                                     << "ans=4"
-                                                     << "ans = 4.000000\r\n";
+    for (const OutcomeRow& row : kOutcomeRows)
+        QTest::newRow(row.name) << QString(row.earlier).split('\n', Qt::SkipEmptyParts)
+                                << QString(row.line) << QString(row.result)
+                                << QString(row.archiveTop) << QString(row.variables);
 }
 
 void CalculatorDialogTest::calculateShowsOutcome() {

@@ -11,49 +11,45 @@ private slots:
     void namesTheHelpFile();
 };
 
+namespace {
+
+// A program's path and the help file named after it.
+struct NameRow {
+    const char* name;
+    const char* executable;
+    const char* helpFile;
+};
+
+} // namespace
+
 void HelpFileNameTest::namesTheHelpFile_data() {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("helpFile");
-    QTest::newRow("no extension gets one appended") << "/usr/bin/tarvin"
-                                                    << "/usr/bin/tarvin.HLP";
-    QTest::newRow("dot in a folder is left alone") << "/opt/tarvin-1.0/bin/tarvin"
-                                                   << "/opt/tarvin-1.0/bin/tarvin.HLP";
-    QTest::newRow("extension is replaced") << "/x/prog.exe"
-                                           << "/x/prog.HLP";
-    QTest::newRow("only the last extension is replaced") << "/x/prog.tar.gz"
-                                                         << "/x/prog.tar.HLP";
-    QTest::newRow("extension in any case is replaced") << "/x/PROG.EXE"
-                                                       << "/x/PROG.HLP";
-    QTest::newRow("help extension gives the same name") << "/x/prog.HLP"
-                                                        << "/x/prog.HLP";
-    QTest::newRow("dots in folder and name") << "/a.b/c.d/prog.exe"
-                                             << "/a.b/c.d/prog.HLP";
-    QTest::newRow("hidden file has no extension") << "/home/u/.tarvin"
-                                                  << "/home/u/.tarvin.HLP";
-    QTest::newRow("hidden file with an extension") << "/home/u/.tarvin.bin"
-                                                   << "/home/u/.tarvin.HLP";
-    QTest::newRow("several leading dots are the name") << "/x/..tarvin"
-                                                       << "/x/..tarvin.HLP";
-    QTest::newRow("trailing dot is an empty extension") << "/x/tarvin."
-                                                        << "/x/tarvin.HLP";
-    QTest::newRow("name of dots only") << "/x/..."
-                                       << "/x/....HLP";
-    QTest::newRow("relative path with dot folder") << "./tarvin"
-                                                   << "./tarvin.HLP";
-    QTest::newRow("relative parent folder") << "../bin.d/tarvin"
-                                            << "../bin.d/tarvin.HLP";
-    QTest::newRow("bare name without folder") << "tarvin"
-                                              << "tarvin.HLP";
-    QTest::newRow("bare name with extension") << "prog.exe"
-                                              << "prog.HLP";
-    QTest::newRow("folder path ending in a slash") << "/usr/bin/"
-                                                   << "/usr/bin/.HLP";
-    QTest::newRow("empty path") << ""
-                                << ".HLP";
-    QTest::newRow("backslash is part of the name") << "/x/C:\\dir.d\\prog"
-                                                   << "/x/C:\\dir.HLP";
-    QTest::newRow("blanks in folder and name") << "/my apps.v2/my calc"
-                                               << "/my apps.v2/my calc.HLP";
+    const NameRow rows[] = {
+        {"no extension gets one appended", "/usr/bin/tarvin", "/usr/bin/tarvin.HLP"},
+        {"dot in a folder is left alone", "/opt/tarvin-1.0/bin/tarvin",
+         "/opt/tarvin-1.0/bin/tarvin.HLP"},
+        {"extension is replaced", "/x/prog.exe", "/x/prog.HLP"},
+        {"only the last extension is replaced", "/x/prog.tar.gz", "/x/prog.tar.HLP"},
+        {"extension in any case is replaced", "/x/PROG.EXE", "/x/PROG.HLP"},
+        {"help extension gives the same name", "/x/prog.HLP", "/x/prog.HLP"},
+        {"dots in folder and name", "/a.b/c.d/prog.exe", "/a.b/c.d/prog.HLP"},
+        {"hidden file has no extension", "/home/u/.tarvin", "/home/u/.tarvin.HLP"},
+        {"hidden file with an extension", "/home/u/.tarvin.bin", "/home/u/.tarvin.HLP"},
+        {"several leading dots are the name", "/x/..tarvin", "/x/..tarvin.HLP"},
+        {"trailing dot is an empty extension", "/x/tarvin.", "/x/tarvin.HLP"},
+        {"name of dots only", "/x/...", "/x/....HLP"},
+        {"relative path with dot folder", "./tarvin", "./tarvin.HLP"},
+        {"relative parent folder", "../bin.d/tarvin", "../bin.d/tarvin.HLP"},
+        {"bare name without folder", "tarvin", "tarvin.HLP"},
+        {"bare name with extension", "prog.exe", "prog.HLP"},
+        {"folder path ending in a slash", "/usr/bin/", "/usr/bin/.HLP"},
+        {"empty path", "", ".HLP"},
+        {"backslash is part of the name", "/x/C:\\dir.d\\prog", "/x/C:\\dir.HLP"},
+        {"blanks in folder and name", "/my apps.v2/my calc", "/my apps.v2/my calc.HLP"},
+    };
+    for (const NameRow& row : rows)
+        QTest::newRow(row.name) << QString(row.executable) << QString(row.helpFile);
 }
 
 void HelpFileNameTest::namesTheHelpFile() {

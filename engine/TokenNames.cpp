@@ -3,10 +3,12 @@
 
 #include "ExpressionEngine.h"
 
+#include <iterator>
+
 namespace {
 
-// ORDER TOKEN
-constexpr const char* kTokenNames[TOKEN_CODE_COUNT] = {
+// ORDER TOKEN: one name a code, in the order of the codes.
+constexpr const char* kTokenNames[] = {
     "GRESKA",     "VARIJABLA",    "INTKON",         "REAKON",   "LIJZAG",   "DESZAG",
     "STRKON",     "TACZAR",       "DVOTAC",         "TACKA",    "ZAREZ",    "PLUS",
     "MINUS",      "PUTA",         "KROZ",           "INTKROZ",  "DESKROZ",  "STEPEN",
@@ -16,6 +18,7 @@ constexpr const char* kTokenNames[TOKEN_CODE_COUNT] = {
     "ABS",        "ARCCOS",       "ARCSIN",         "ARCTG",    "COS",      "EXP",
     "KORIJEN",    "LN ZA BAZU e", "LOG ZA BAZU 10", "SINUS",    "TANGENS",  "NEDEF",
 };
+static_assert(std::size(kTokenNames) == TOKEN_CODE_COUNT, "one name for every token code");
 
 } // namespace
 
