@@ -7,6 +7,8 @@
 //   CR LF and a last line without LF are handled as lines are defined;
 // - each message on standard error is "fuzz:N: Error: " and line N exactly as read, N rising;
 // - a line holding a NUL byte always gets a message;
+// - each message on standard error may follow the engine's banner on a line of its own; the
+//   banner never reaches standard output;
 // - standard output holds one "Error" line per message, and the status is 1 exactly when
 //   there was a message.
 // The first broken promise aborts the run, so libFuzzer saves the input.
@@ -25,6 +27,7 @@
 namespace {
 
 constexpr const char* kInputName = "fuzz";
+constexpr std::string_view kBannerLine = "\aGRESKA!!!!\n";
 
 [[noreturn]] void Violation(const char* promise) {
     std::fprintf(stderr, "console fuzzer: %s\n", promise);
@@ -90,6 +93,9 @@ size_t CheckMessages(std::string_view err, const std::vector<std::string>& lines
     size_t count = 0;
     unsigned long last = 0;
     while (!err.empty()) {
+        // The engine's banner for a lexical error stands on a line of its own before the message.
+        if (err.substr(0, kBannerLine.size()) == kBannerLine)
+            err.remove_prefix(kBannerLine.size());
         if (err.substr(0, prefix.size()) != prefix)
             Violation("a message does not name the input");
         err.remove_prefix(prefix.size());
@@ -142,6 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         streamed.status != stepped.status)
         Violation("reading the input as a file and line by line disagree");
     const size_t messages = CheckMessages(streamed.err, lines);
+    if (streamed.out.find(kBannerLine.substr(0, 1)) != std::string::npos)
+        Violation("the banner reached standard output");
     if (CountErrorLines(streamed.out) != messages)
         Violation("standard output holds another number of Error lines than messages");
     if (streamed.status != (messages > 0 ? 1 : 0))
