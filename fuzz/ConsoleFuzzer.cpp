@@ -6,7 +6,7 @@
 // - both runs print the same results and messages and end with the same status, so splitting,
 //   CR LF and a last line without LF are handled as lines are defined;
 // - each message on standard error is "fuzz:N: Error: " and line N exactly as read, N rising;
-// - a line holding a NUL byte always gets a message;
+// - a line holding a NUL byte before any comment always gets a message;
 // - each message on standard error may follow the engine's banner on a line of its own; the
 //   banner never reaches standard output;
 // - standard output holds one "Error" line per message, and the status is 1 exactly when
@@ -14,6 +14,7 @@
 // The first broken promise aborts the run, so libFuzzer saves the input.
 
 #include "ConsoleSession.h"
+#include "LineScan.h"
 #include "StreamLines.h"
 
 #include <cstdint>
@@ -87,6 +88,11 @@ std::vector<std::string> Lines(std::string_view input) {
     return lines;
 }
 
+// A NUL byte in a comment goes with the comment; one before it fails the line.
+bool HoldsNulBeforeComment(std::string_view line) {
+    return line.substr(0, CommentStart(line)).find('\0') != std::string_view::npos;
+}
+
 // Reads the messages one by one against the lines they name; returns how many there were.
 size_t CheckMessages(std::string_view err, const std::vector<std::string>& lines) {
     const std::string prefix = std::string(kInputName) + ":";
@@ -110,7 +116,7 @@ size_t CheckMessages(std::string_view err, const std::vector<std::string>& lines
             Violation("a message does not quote its line as read");
         err.remove_prefix(rest.size());
         for (++last; last < number; ++last)
-            if (lines[last - 1].find('\0') != std::string::npos)
+            if (HoldsNulBeforeComment(lines[last - 1]))
                 Violation("a line holding a NUL byte got no message");
         ++count;
     }
