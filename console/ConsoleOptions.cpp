@@ -16,7 +16,7 @@ constexpr const char* kUsageText =
     "Evaluate calculator statements, one per line, from each FILE in turn,\n"
     "or from standard input when no FILE is given. A FILE of - is standard input.\n"
     "On a terminal with no FILE and no -e, lines are read interactively after the\n"
-    "prompt >, with Tab completion and a history kept across runs.\n"
+    "prompt \"> \", with Tab completion and a history kept across runs.\n"
     "\n"
     "  -e STATEMENT evaluate STATEMENT as a line of input; may be repeated. The\n"
     "               statements run in order before any FILE, and without a FILE\n"
