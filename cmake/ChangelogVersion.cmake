@@ -9,6 +9,7 @@
 #
 # Included by the top-level CMakeLists.txt; the tests run it on its own:
 #   cmake -DCHANGELOG=FILE -DVERSION=V -P ChangelogVersion.cmake
+#   cmake -DCHANGELOG=FILE -DDATE=YYYY-MM-DD -P ChangelogVersion.cmake
 
 # The version of the newest entry without epoch and revision, or an empty text
 # when the first line is no entry heading.
@@ -20,6 +21,33 @@ function(tarvin_changelog_version changelog result)
         string(REGEX REPLACE "-[^-]*$" "" version "${version}")
     endif()
     set(${result} "${version}" PARENT_SCOPE)
+endfunction()
+
+# The date of the newest entry as YYYY-MM-DD, from its trailer line
+#   " -- NAME <EMAIL>  Wed, 09 Dec 2026 02:59:53 +0000",
+# or an empty text when the entry has no such line. The AppStream release takes it, so the
+# metadata and the changelog name the same release.
+function(tarvin_changelog_date changelog result)
+    file(STRINGS ${changelog} trailers REGEX "^ -- " LIMIT_COUNT 1)
+    set(date "")
+    set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+    if(trailers MATCHES "  [A-Z][a-z][a-z], ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+        set(day ${CMAKE_MATCH_1})
+        set(year ${CMAKE_MATCH_3})
+        list(FIND months ${CMAKE_MATCH_2} month)
+        if(month GREATER_EQUAL 0)
+            math(EXPR month "${month} + 1")
+            string(LENGTH "${day}" day_length)
+            if(day_length EQUAL 1)
+                set(day 0${day})
+            endif()
+            if(month LESS 10)
+                set(month 0${month})
+            endif()
+            set(date ${year}-${month}-${day})
+        endif()
+    endif()
+    set(${result} "${date}" PARENT_SCOPE)
 endfunction()
 
 function(tarvin_check_changelog_version changelog version)
@@ -34,6 +62,11 @@ function(tarvin_check_changelog_version changelog version)
     endif()
 endfunction()
 
-if(CMAKE_SCRIPT_MODE_FILE AND DEFINED CHANGELOG)
+if(CMAKE_SCRIPT_MODE_FILE AND DEFINED CHANGELOG AND DEFINED DATE)
+    tarvin_changelog_date(${CHANGELOG} found)
+    if(NOT found STREQUAL DATE)
+        message(FATAL_ERROR "${CHANGELOG}: newest entry dated '${found}', not '${DATE}'")
+    endif()
+elseif(CMAKE_SCRIPT_MODE_FILE AND DEFINED CHANGELOG)
     tarvin_check_changelog_version(${CHANGELOG} ${VERSION})
 endif()

@@ -5,8 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "ValueFormat.h"
+
 // What the command line asks the program to do.
 enum class ConsoleAction { Run, ShowHelp, ShowVersion, UsageError };
+
+// What is wrong with a command line.
+enum class UsageProblem { UnknownOption, MissingValue, BadDigits };
 
 struct ConsoleOptions {
     ConsoleAction action = ConsoleAction::Run;
@@ -15,17 +20,21 @@ struct ConsoleOptions {
     std::vector<std::string> inputs;
     // The statements given with -e, in the order given; they run before the inputs.
     std::vector<std::string> statements;
+    // How values are written: --digits N or --exact, the last one given.
+    ValueStyle style;
     // The argument that made the command line wrong, for the message.
     std::string badArgument;
-    // What is wrong with it: an unknown option, or an option without its value.
-    bool missingValue = false;
+    UsageProblem problem = UsageProblem::UnknownOption;
 };
 
 // Reads the arguments after the program name. Options may stand anywhere; "--"
 // makes every later argument a FILE, so a file whose name starts with "-" can
-// be named. "-e STATEMENT" and "-eSTATEMENT" add a statement. The first of
-// --help and --version wins; an unknown option, or -e without a statement,
-// makes the whole command line wrong, whatever else it holds.
+// be named. "-e STATEMENT" and "-eSTATEMENT" add a statement. "--digits N"
+// and "--digits=N" ask for N significant digits, "--exact" for the shortest
+// text that reads back as the value; of these the last one counts. The first
+// of --help and --version wins; an unknown option, -e or --digits without its
+// value, or a digit count that is no whole number from kFewestDigits to
+// kMostDigits makes the whole command line wrong, whatever else it holds.
 ConsoleOptions ParseArguments(int argc, char** argv);
 
 void PrintUsage(FILE* out);

@@ -6,19 +6,29 @@
 #include "LineScan.h"
 
 bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) {
+    // Only a line with a comment is copied, to hand the engine the part before it.
+    const size_t comment = CommentStart(line);
+    if (comment != std::string::npos)
+        return RunCode(line.substr(0, comment), line, origin);
+    return RunCode(line, line, origin);
+}
+
+// Runs code, the line without its comment; messages quote the whole line.
+bool ConsoleSession::RunCode(const std::string& code, const std::string& line,
+                             const LineOrigin& origin) {
     // The engine reads NUL-terminated text and would silently see only the
     // part before an embedded NUL byte, so such a line fails as a whole.
-    if (line.find('\0') != std::string::npos) {
+    if (code.find('\0') != std::string::npos) {
         ShowError(false, line, origin);
         FinishLine();
         return true;
     }
-    LineStart start = ScanLineStart(line);
+    LineStart start = ScanLineStart(code);
     if (start.kind == LineKind::Blank)
         return true;
     if (start.kind == LineKind::Command)
-        return RunCommand(line, start.command);
-    RunStatement(line, origin);
+        return RunCommand(code, start.command);
+    RunStatement(code, line, origin);
     return true;
 }
 
@@ -30,11 +40,15 @@ int ConsoleSession::ExitStatus() const {
 
 // A command word line goes to the engine as it stands: the engine itself
 // writes the help text and empties the memory; only the listing is printed
-// here, since the engine hands it back instead of writing it.
-bool ConsoleSession::RunCommand(const std::string& line, int command) {
+// here, since the engine hands it back instead of writing it. With a style of
+// its own the listing is written here from the variables themselves.
+bool ConsoleSession::RunCommand(const std::string& code, int command) {
     double value = 0;
-    engine_.Calculate(line.c_str(), &value, &listing_);
-    if (command == RS_LIST)
+    const bool ownListing = style_.form != ValueForm::ResultField;
+    engine_.Calculate(code.c_str(), &value, ownListing ? nullptr : &listing_);
+    if (command == RS_LIST && ownListing)
+        PrintVariables(engine_.variables, style_);
+    else if (command == RS_LIST)
         PrintListing(listing_);
     FinishLine();
     return command != RS_QUIT;
@@ -42,15 +56,16 @@ bool ConsoleSession::RunCommand(const std::string& line, int command) {
 
 // Any other line is prepared by the window's rule and shows what the
 // window's result field would show.
-void ConsoleSession::RunStatement(const std::string& line, const LineOrigin& origin) {
+void ConsoleSession::RunStatement(const std::string& code, const std::string& line,
+                                  const LineOrigin& origin) {
     // Most script lines hold "=" and go to the engine as they are, without a copy.
-    const std::string prepared = NeedsAnsPrefix(line) ? PrepareLine(line) : std::string();
-    const std::string& statement = prepared.empty() ? line : prepared;
+    const std::string prepared = NeedsAnsPrefix(code) ? PrepareLine(code) : std::string();
+    const std::string& statement = prepared.empty() ? code : prepared;
     double value = 0;
     LineReport report;
     // A statement prints no listing, so the engine is not asked to build one.
     if (engine_.Calculate(statement.c_str(), &value, nullptr, report) == 0)
-        PrintValue(value);
+        PrintValue(value, style_);
     else
         ShowError(report.lexicalError, line, origin);
     FinishLine();

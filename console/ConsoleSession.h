@@ -5,15 +5,22 @@
 
 #include "ExpressionEngine.h"
 #include "ResultOutput.h"
+#include "ValueFormat.h"
 
 // One run of the program: the engine with its variable memory, which lasts
 // across all inputs, and what the exit status needs to know.
 class ConsoleSession {
 public:
-    explicit ConsoleSession(bool interactive) : interactive_(interactive) {}
+    // Values are written in style. The engine's error banner goes to standard
+    // error, so that standard output holds one line per statement.
+    explicit ConsoleSession(bool interactive, const ValueStyle& style = {})
+        : interactive_(interactive), style_(style) {
+        engine_.messages = stderr;
+    }
 
-    // Runs one line as read, its terminator already removed. Returns false
-    // once the line was a quit command, so the caller stops reading.
+    // Runs one line as read, its terminator already removed; a comment is
+    // dropped first, and a line left blank is skipped. Returns false once the
+    // line was a quit command, so the caller stops reading.
     bool RunLine(const std::string& line, const LineOrigin& origin);
 
     // The engine with the session's memory, for reading only.
@@ -26,14 +33,16 @@ public:
     int ExitStatus() const;
 
 private:
-    bool RunCommand(const std::string& line, int command);
-    void RunStatement(const std::string& line, const LineOrigin& origin);
+    bool RunCode(const std::string& code, const std::string& line, const LineOrigin& origin);
+    bool RunCommand(const std::string& code, int command);
+    void RunStatement(const std::string& code, const std::string& line, const LineOrigin& origin);
     void ShowError(bool afterBanner, const std::string& line, const LineOrigin& origin);
     void FinishLine();
 
     ExpressionEngine engine_;
     std::string listing_;
     bool interactive_;
+    ValueStyle style_;
     bool anyError_ = false;
     bool anyUnreadable_ = false;
 };

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kPrompt = ">";
+constexpr const char* kPrompt = "> ";
 
 struct EditLineFree {
     void operator()(char* line) const { std::free(line); }

@@ -15,3 +15,7 @@ LineStart ScanLineStart(const std::string& line) {
         start.kind = LineKind::Command;
     return start;
 }
+
+size_t CommentStart(std::string_view line) {
+    return line.find(kCommentMark);
+}

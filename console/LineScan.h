@@ -2,6 +2,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+// The mark that starts a comment, which runs to the end of the line. The
+// statement language has no use for the character, so a comment can never cut
+// a statement short.
+constexpr char kCommentMark = '#';
+
+// Where the line's comment starts, or npos when it has none.
+size_t CommentStart(std::string_view line);
 
 // How the engine's lexer sees the start of a line.
 enum class LineKind {

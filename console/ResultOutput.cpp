@@ -13,9 +13,9 @@ constexpr std::string_view kListingLineEnd = "\r\n";
 
 } // namespace
 
-void PrintValue(double value) {
+void PrintValue(double value, const ValueStyle& style) {
     char text[kValueTextSize];
-    const size_t length = FormatValue(value, text);
+    const size_t length = FormatValue(value, text, style);
     text[length] = '\n';
     // Only this thread writes, so the stream need not be locked for every value.
     fwrite_unlocked(text, 1, length + 1, stdout);
@@ -23,7 +23,7 @@ void PrintValue(double value) {
 
 void PrintError(bool afterBanner) {
     if (afterBanner)
-        std::putchar('\n');
+        std::fputc('\n', stderr);
     std::fputs("Error\n", stdout);
 }
 
@@ -37,6 +37,14 @@ void PrintListing(std::string_view listing) {
         std::fwrite(listing.data(), 1, end, stdout);
         std::putchar('\n');
         listing.remove_prefix(end + kListingLineEnd.size());
+    }
+}
+
+void PrintVariables(const VariableNode* first, const ValueStyle& style) {
+    char text[kValueTextSize];
+    for (const VariableNode* variable = first; variable != nullptr; variable = variable->next) {
+        FormatValue(variable->value, text, style);
+        std::printf("%s = %s\n", variable->name, text);
     }
 }
 

@@ -4,21 +4,28 @@
 #include <string>
 #include <string_view>
 
+#include "EngineRecords.h"
+#include "ValueFormat.h"
+
 // Where a line came from, for the messages on standard error.
 struct LineOrigin {
     const char* name; // the file as named, or "-" for standard input
     long number;      // counted from 1 in each input
 };
 
-// The value of a statement as the window's result field shows it.
-void PrintValue(double value);
+// The value of a statement in the style asked for on the command line.
+void PrintValue(double value, const ValueStyle& style);
 
-// The result text of a failed statement. After the engine's error banner,
-// which has no line end, a line end comes first so the result stands alone.
+// The result text of a failed statement. The engine's error banner, which has
+// no line end, goes to standard error; there a line end follows it, so the
+// message after it stands alone.
 void PrintError(bool afterBanner);
 
 // The engine's variable listing, its CR LF line ends turned into LF.
 void PrintListing(std::string_view listing);
+
+// The variables from first on as "name = value" lines, the values in style.
+void PrintVariables(const VariableNode* first, const ValueStyle& style);
 
 // "NAME:LINE: Error: " and the line as read, on standard error.
 void ReportErrorLine(const LineOrigin& origin, std::string_view line);

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "ExactValue.h"
+
+static_assert(kExactTextSize == kValueTextSize, "the exact form fills the same buffer");
+
 // "%g" shows kDigits significant digits: in fixed notation when the decimal exponent X of
 // the rounded value is at least kLowestFixedExponent and below kDigits, else in exponent
 // notation; trailing zeros of the fraction and a point with nothing after it are dropped. The
@@ -102,4 +106,20 @@ size_t FormatValue(double value, char (&text)[kValueTextSize]) {
         return Finish(text, WriteFixed(out, digits, exponent));
     }
     return Finish(text, std::to_chars(text, end, value, std::chars_format::general, kDigits).ptr);
+}
+
+size_t FormatValue(double value, char (&text)[kValueTextSize], const ValueStyle& style) {
+    switch (style.form) {
+    case ValueForm::Digits: {
+        // The general conversion with a precision is printf's "%.Ng".
+        char* const end = text + kValueTextSize - 1;
+        return Finish(
+            text, std::to_chars(text, end, value, std::chars_format::general, style.digits).ptr);
+    }
+    case ValueForm::Exact:
+        return FormatExact(value, text);
+    case ValueForm::ResultField:
+        break;
+    }
+    return FormatValue(value, text);
 }

@@ -30,7 +30,7 @@ void RunGiven(const ConsoleOptions& options, ConsoleSession& session) {
 
 int RunInputs(const ConsoleOptions& options) {
     bool interactive = IsInteractive(options);
-    ConsoleSession session(interactive);
+    ConsoleSession session(interactive, options.style);
     if (interactive)
         RunInteractive(session);
     else

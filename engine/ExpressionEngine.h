@@ -23,6 +23,7 @@
 #include "TokenModel.h"
 #include "VariableIndex.h"
 
+#include <cstdio>
 #include <string>
 
 // Deepest nesting of parenthesised groups and function arguments that a line may hold.
@@ -57,6 +58,8 @@ public:
     NodePool pool;
     // Finds the variables by name and place; the pool points to it.
     VariableIndex index;
+    // Where Calculate has the line reader write its lexical-error banner.
+    FILE* messages = stdout;
 
     ExpressionEngine();
     ~ExpressionEngine();
@@ -84,7 +87,9 @@ public:
     static void NextToken(const char*& position, char (&text)[kTokenBufferSize], int& code);
 
     // Line reader and command words.
-    static TokenNode* ReadLine(const char* line, int& status, NodePool* pool = nullptr);
+    // A lexical error writes the error banner to messages.
+    static TokenNode* ReadLine(const char* line, int& status, NodePool* pool = nullptr,
+                               FILE* messages = stdout);
     // True when text is one of the seven command words; status then gets its ReadStatus.
     // On false, status is left unchanged.
     static bool FindCommandWord(const char* text, int& status);

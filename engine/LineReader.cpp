@@ -109,7 +109,8 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
 // line: command-word [ anything ] | token { token } EOLN
 // A command word as the first token ends the reading at once. A lexical error ends it too,
 // writes the banner and releases the tokens read so far. An empty line gives one EOLN node.
-TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* pool) {
+TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* pool,
+                                      FILE* messages) {
     char text[kTokenBufferSize];
     int code = NEDEF;
     TokenNode* last = nullptr;
@@ -137,8 +138,8 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* p
     TokenNode* head = FirstNode(last);
     DumpTokens(head);
     if (code == GRESKA) {
-        std::fputs(kErrorBanner, stdout);
-        std::fflush(stdout);
+        std::fputs(kErrorBanner, messages);
+        std::fflush(messages);
         FreeList(head, pool);
         DumpTokens(head);
     }

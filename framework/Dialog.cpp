@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStyle>
 
@@ -152,6 +154,32 @@ QWidget* CDialog::GetSafeHwnd() const {
 
 QWidget* CDialog::GetDlgItem(int id) const {
     return m_window ? m_window->Control(id) : nullptr;
+}
+
+CString CDialog::GetDlgItemText(int id) const {
+    CString text;
+    if (QWidget* control = GetDlgItem(id))
+        text.Text() = GetControlText(control);
+    return text;
+}
+
+void CDialog::ReplaceEditText(int id, const char* text) {
+    QWidget* control = GetDlgItem(id);
+    if (!control)
+        return;
+    SetControlText(control, text);
+    if (auto* line = qobject_cast<QLineEdit*>(control))
+        line->end(false);
+    else if (auto* pane = qobject_cast<QPlainTextEdit*>(control))
+        pane->moveCursor(QTextCursor::End);
+}
+
+bool CDialog::PreTranslateKey(int, int, int) {
+    return false;
+}
+
+const CMenu* CDialog::GetEditMenuItems(int) const {
+    return nullptr;
 }
 
 CMenu* CDialog::GetSystemMenu(bool) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AfxTypes.h"
+#include "CString.h"
 #include "DialogTemplate.h"
 #include "DialogUnits.h"
 #include "Menu.h"
@@ -57,6 +58,13 @@ public:
     QWidget* GetSafeHwnd() const;
     QWidget* GetDlgItem(int id) const;
 
+    // The text of control id as the window system gives it (GetControlText);
+    // empty while there is no such control.
+    CString GetDlgItemText(int id) const;
+    // Replaces the text of edit field id with the caret at its end, where
+    // typing goes on, as after typing the text. Nothing without the control.
+    void ReplaceEditText(int id, const char* text);
+
     // The window's system menu, or null when it has none. revert is accepted
     // for the familiar signature; the menu is never reset.
     CMenu* GetSystemMenu(bool revert);
@@ -87,6 +95,15 @@ public:
 
     // A request to the help engine on behalf of this window (CWinApp::WinHelp).
     void WinHelp(unsigned long data, unsigned int command);
+
+    // A key pressed in control controlId, before the control and the dialog's
+    // keyboard interface see it (key and modifiers in the toolkit's codes);
+    // true when the dialog took the key. The base takes none.
+    virtual bool PreTranslateKey(int controlId, int key, int modifiers);
+
+    // Items that end the edit menu of control controlId, before the system
+    // menu's; choosing one sends its command. Null, the base's answer, for none.
+    virtual const CMenu* GetEditMenuItems(int controlId) const;
 
 protected:
     // Runs after the window and its controls exist: loads the fields into the

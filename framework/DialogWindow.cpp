@@ -123,6 +123,11 @@ bool DialogWindow::ShowEditMenu(QContextMenuEvent* event, QWidget* target) {
         return false;
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->setObjectName(QStringLiteral("EditMenu"));
+    if (const CMenu* items = m_dialog.GetEditMenuItems(IdOf(target))) {
+        menu->addSeparator();
+        items->AppendTo(
+            menu, [this](unsigned id) { m_dialog.SendCommand(static_cast<int>(id), BN_CLICKED); });
+    }
     if (CMenu* system = m_dialog.GetSystemMenu(false)) {
         menu->addSeparator();
         system->AppendTo(menu, [this](unsigned id) { m_dialog.SendSysCommand(id, 0); });
@@ -136,6 +141,13 @@ bool DialogWindow::IsControl(const QWidget* widget) const {
         if (entry.widget == widget)
             return true;
     return false;
+}
+
+int DialogWindow::IdOf(const QWidget* widget) const {
+    for (const Entry& entry : m_controls)
+        if (entry.widget == widget)
+            return entry.id;
+    return IDC_STATIC;
 }
 
 void DialogWindow::Announce(const QString& text) {
@@ -218,8 +230,14 @@ bool DialogWindow::HandleDialogKey(QKeyEvent* event, QWidget* target) {
 }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType())
-        return HandleDialogKey(static_cast<QKeyEvent*>(event), static_cast<QWidget*>(watched));
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (IsControl(widget) &&
+            m_dialog.PreTranslateKey(IdOf(widget), key->key(), key->modifiers().toInt()))
+            return true;
+        return HandleDialogKey(key, widget);
+    }
     if (event->type() == QEvent::ContextMenu && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         QWidget* control = IsControl(widget) ? widget : widget->parentWidget();

@@ -17,7 +17,9 @@ class QPushButton;
 // cancels from every control, Enter presses the default button from every
 // field that does not take Return, Alt+Space and a right click on the dialog's
 // own surface open the system menu, and the close box sends the Close command.
-// An edit field's own context menu ends with the system menu's items, and the
+// A key in a control goes to the dialog's PreTranslateKey first. An edit
+// field's own context menu ends with the dialog's items for that field, then
+// with the system menu's items, and the
 // context-menu key on a control without a menu of its own opens the system
 // menu, so a keyboard user reaches it where the window manager takes Alt+Space.
 class DialogWindow : public QDialog {
@@ -58,6 +60,8 @@ private:
     bool HandleDialogKey(QKeyEvent* event, QWidget* target);
     bool ShowEditMenu(QContextMenuEvent* event, QWidget* target);
     bool IsControl(const QWidget* widget) const;
+    // The identifier of a control; IDC_STATIC for anything else.
+    int IdOf(const QWidget* widget) const;
     bool TakesReturn(QWidget* target) const;
     void PressDefaultButton();
 

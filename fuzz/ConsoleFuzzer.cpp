@@ -6,12 +6,15 @@
 // - both runs print the same results and messages and end with the same status, so splitting,
 //   CR LF and a last line without LF are handled as lines are defined;
 // - each message on standard error is "fuzz:N: Error: " and line N exactly as read, N rising;
-// - a line holding a NUL byte always gets a message;
+// - a line holding a NUL byte before any comment always gets a message;
+// - each message on standard error may follow the engine's banner on a line of its own; the
+//   banner never reaches standard output;
 // - standard output holds one "Error" line per message, and the status is 1 exactly when
 //   there was a message.
 // The first broken promise aborts the run, so libFuzzer saves the input.
 
 #include "ConsoleSession.h"
+#include "LineScan.h"
 #include "StreamLines.h"
 
 #include <cstdint>
@@ -25,6 +28,7 @@
 namespace {
 
 constexpr const char* kInputName = "fuzz";
+constexpr std::string_view kBannerLine = "\aGRESKA!!!!\n";
 
 [[noreturn]] void Violation(const char* promise) {
     std::fprintf(stderr, "console fuzzer: %s\n", promise);
@@ -84,12 +88,20 @@ std::vector<std::string> Lines(std::string_view input) {
     return lines;
 }
 
+// A NUL byte in a comment goes with the comment; one before it fails the line.
+bool HoldsNulBeforeComment(std::string_view line) {
+    return line.substr(0, CommentStart(line)).find('\0') != std::string_view::npos;
+}
+
 // Reads the messages one by one against the lines they name; returns how many there were.
 size_t CheckMessages(std::string_view err, const std::vector<std::string>& lines) {
     const std::string prefix = std::string(kInputName) + ":";
     size_t count = 0;
     unsigned long last = 0;
     while (!err.empty()) {
+        // The engine's banner for a lexical error stands on a line of its own before the message.
+        if (err.substr(0, kBannerLine.size()) == kBannerLine)
+            err.remove_prefix(kBannerLine.size());
         if (err.substr(0, prefix.size()) != prefix)
             Violation("a message does not name the input");
         err.remove_prefix(prefix.size());
@@ -104,7 +116,7 @@ size_t CheckMessages(std::string_view err, const std::vector<std::string>& lines
             Violation("a message does not quote its line as read");
         err.remove_prefix(rest.size());
         for (++last; last < number; ++last)
-            if (lines[last - 1].find('\0') != std::string::npos)
+            if (HoldsNulBeforeComment(lines[last - 1]))
                 Violation("a line holding a NUL byte got no message");
         ++count;
     }
@@ -142,6 +154,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         streamed.status != stepped.status)
         Violation("reading the input as a file and line by line disagree");
     const size_t messages = CheckMessages(streamed.err, lines);
+    if (streamed.out.find(kBannerLine.substr(0, 1)) != std::string::npos)
+        Violation("the banner reached standard output");
     if (CountErrorLines(streamed.out) != messages)
         Violation("standard output holds another number of Error lines than messages");
     if (streamed.status != (messages > 0 ? 1 : 0))

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// libFuzzer target for the two value formats. Each eight bytes of the input are the bits of one
+// libFuzzer target for the value formats. Each eight bytes of the input are the bits of one
 // double, so every pattern is reached: NaNs of both signs and any payload, infinities, zeros,
 // subnormals. Random bits seldom fall where both formats have their fast paths, so the same
 // fraction is tried again with its exponent folded into that range. For each value and its
 // neighbours one step up and down:
 // - the console's result text must equal snprintf("%g") in the "C" locale;
-// - the engine's listing line must equal snprintf("%s = %f\r\n").
+// - the engine's listing line must equal snprintf("%s = %f\r\n");
+// - the console's digits style must equal snprintf("%.Ng"), and its exact text must read back
+//   as the value.
 // The first difference aborts the run with both texts, so libFuzzer saves the input.
 
 #include "ExpressionEngine.h"
@@ -73,9 +75,28 @@ void CheckListing(double value) {
         Mismatch("%f", value, listing, reference);
 }
 
+// The digits style against "%.Ng" for an N taken from the value's low bits, and the exact style
+// reading back as the value itself.
+void CheckStyles(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int digits = kFewestDigits + static_cast<int>(bits % kMostDigits);
+    char ours[kValueTextSize];
+    FormatValue(value, ours, ValueStyle{ValueForm::Digits, digits});
+    char reference[kValueTextSize];
+    std::snprintf(reference, sizeof reference, "%.*g", digits, value);
+    if (std::strcmp(ours, reference) != 0)
+        Mismatch("%.Ng", value, ours, reference);
+    FormatValue(value, ours, ValueStyle{ValueForm::Exact});
+    const double back = std::strtod(ours, nullptr);
+    if (!std::isnan(value) && std::memcmp(&back, &value, sizeof value) != 0)
+        Mismatch("exact", value, ours, "a text that reads back as the value");
+}
+
 void CheckValue(double value) {
     CheckGeneral(value);
     CheckListing(value);
+    CheckStyles(value);
 }
 
 void CheckWithNeighbours(double value) {

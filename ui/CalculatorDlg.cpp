@@ -2,7 +2,9 @@
 #include "CalculatorDlg.h"
 
 #include "AboutDlg.h"
+#include "Clipboard.h"
 #include "DataExchange.h"
+#include "ExactValue.h"
 #include "LinePreparation.h"
 #include "ResourceIds.h"
 #include "Resources.h"
@@ -15,7 +17,22 @@ const MessageEntry CCalculatorDlg::kMessageMap[] = {
     OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
     OnMessage(WM_QUERYDRAGICON, &CCalculatorDlg::OnQueryDragIcon),
     OnControlNotify(BN_CLICKED, IDC_CALCULATE, &CCalculatorDlg::OnCalculate),
+    OnCommand(IDM_COPY_FULL_VALUE, &CCalculatorDlg::OnCopyFullValue),
 };
+
+namespace {
+
+constexpr const char* kCopyFullValueItem = "Copy &Full Value\tCtrl+Shift+C";
+constexpr int kCopyFullValueKey = Qt::Key_C;
+constexpr int kCopyFullValueModifiers =
+    static_cast<int>(Qt::ControlModifier) | static_cast<int>(Qt::ShiftModifier);
+
+// Arrow keys come with the keypad's mark when typed there.
+bool IsPlainKey(int modifiers) {
+    return (modifiers & ~static_cast<int>(Qt::KeypadModifier)) == 0;
+}
+
+} // namespace
 
 std::span<const MessageEntry> CCalculatorDlg::GetMessageMap() const {
     return kMessageMap;
@@ -23,6 +40,7 @@ std::span<const MessageEntry> CCalculatorDlg::GetMessageMap() const {
 
 CCalculatorDlg::CCalculatorDlg(CDialog* parent) : CDialog(IDD_CALCULATOR, parent) {
     m_icon = AfxLoadIcon(IDI_PROGRAM);
+    m_resultMenu.AppendMenu(MF_STRING, IDM_COPY_FULL_VALUE, kCopyFullValueItem);
 }
 
 CCalculatorDlg::~CCalculatorDlg() = default;
@@ -115,7 +133,49 @@ void CCalculatorDlg::OnCalculate() {
         m_result = "Error";
     else
         m_result.Format("%g", value);
+    m_value = value;
+    m_hasValue = status == 0;
+    m_recall.Reset();
     m_input = "";
     UpdateData(false);
     Announce("Result: " + m_result);
+}
+
+bool CCalculatorDlg::PreTranslateKey(int controlId, int key, int modifiers) {
+    if (key == kCopyFullValueKey && modifiers == kCopyFullValueModifiers) {
+        OnCopyFullValue();
+        return true;
+    }
+    if (controlId == IDC_INPUT && IsPlainKey(modifiers))
+        return Recall(key);
+    return false;
+}
+
+// Up and Down put a line of the archive into the input field, read from the
+// pane as it stands; nothing else changes. At either end the key does nothing.
+bool CCalculatorDlg::Recall(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down)
+        return false;
+    const CString archive = GetDlgItemText(IDC_ARCHIVE);
+    CString shown;
+    const bool moved = key == Qt::Key_Up ? m_recall.Older(archive, GetDlgItemText(IDC_INPUT), shown)
+                                         : m_recall.Newer(archive, shown);
+    if (moved)
+        ReplaceEditText(IDC_INPUT, shown);
+    return true;
+}
+
+const CMenu* CCalculatorDlg::GetEditMenuItems(int controlId) const {
+    return controlId == IDC_RESULT ? &m_resultMenu : nullptr;
+}
+
+// The last value as the shortest text that reads back as the same number;
+// after a line that showed Error there is none, and the clipboard keeps what
+// it held.
+void CCalculatorDlg::OnCopyFullValue() {
+    if (!m_hasValue)
+        return;
+    char text[kExactTextSize];
+    FormatExact(m_value, text);
+    SetClipboardText(text);
 }

@@ -4,6 +4,8 @@
 #include "CString.h"
 #include "Dialog.h"
 #include "ExpressionEngine.h"
+#include "InputRecall.h"
+#include "Menu.h"
 
 // The calculator's main dialog: the input line, its result, the archive of
 // lines entered and the listing of the variables, over one engine whose
@@ -15,6 +17,12 @@ public:
 
     std::span<const MessageEntry> GetMessageMap() const override;
 
+    // Up and Down in the input field recall the archive's lines; Ctrl+Shift+C
+    // in any control copies the full value.
+    bool PreTranslateKey(int controlId, int key, int modifiers) override;
+    // The result field's menu offers "Copy Full Value".
+    const CMenu* GetEditMenuItems(int controlId) const override;
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnInitDialog() override;
@@ -24,10 +32,12 @@ protected:
     void OnPaint();
     HICON OnQueryDragIcon();
     void OnCalculate();
+    void OnCopyFullValue();
 
 private:
     void AppendAboutItem();
     void ShowAboutBox();
+    bool Recall(int key);
 
     static const MessageEntry kMessageMap[];
 
@@ -37,4 +47,10 @@ private:
     CString m_variables;
     HICON m_icon;
     ExpressionEngine m_engine;
+    // The value of the last line run, which the result field shows with six
+    // digits only; none after a line that showed Error.
+    double m_value = 0;
+    bool m_hasValue = false;
+    CInputRecall m_recall;
+    CMenu m_resultMenu;
 };

@@ -44,11 +44,12 @@ TEST_F(FilesTest, FilesRunInTurnOnOneMemory) {
 }
 
 TEST_F(FilesTest, MessagesNameTheFileAndItsOwnLineNumber) {
-    std::string first = Write("first.txt", "a=1\n#\n");
+    std::string first = Write("first.txt", "a=1\n$\n");
     std::string second = Write("second.txt", "\nx=(\r\n");
     ConsoleResult result = RunConsole({first, second}, "");
-    EXPECT_EQ(result.out, "1\n\aGRESKA!!!!\nError\nError\n");
-    EXPECT_EQ(result.err, first + ":2: Error: #\n" + second + ":2: Error: x=(\n");
+    EXPECT_EQ(result.out, "1\nError\nError\n");
+    EXPECT_EQ(result.err,
+              "\aGRESKA!!!!\n" + first + ":2: Error: $\n" + second + ":2: Error: x=(\n");
     EXPECT_EQ(result.status, 1);
 }
 

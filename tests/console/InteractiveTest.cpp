@@ -61,7 +61,7 @@ protected:
 };
 
 TEST_F(TerminalTest, PromptsAndPrintsEachResult) {
-    ASSERT_TRUE(WaitFor(">")) << Unused();
+    ASSERT_TRUE(WaitFor("> ")) << Unused();
     Send("a=6*7\r");
     ASSERT_TRUE(WaitFor("\r\n42\r\n")) << Unused();
     ASSERT_TRUE(WaitFor(">")) << Unused();
@@ -95,8 +95,8 @@ TEST_F(TerminalTest, DownStepsBackThroughHistory) {
 
 TEST_F(TerminalTest, ErrorBannerRingsTheBellAndEndsItsLine) {
     ASSERT_TRUE(WaitFor(">"));
-    Send("#\r");
-    EXPECT_TRUE(WaitFor("\aGRESKA!!!!\r\nError\r\n-:1: Error: #\r\n")) << Unused();
+    Send("$\r");
+    EXPECT_TRUE(WaitFor("\aGRESKA!!!!\r\nError\r\n-:1: Error: $\r\n")) << Unused();
 }
 
 TEST_F(HistoryOffTest, EndOfInputEndsTheRunAndLeavesNoFile) {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The console writes values with its own formatter instead of printf; it must agree with
-// "%g" byte for byte on every double, rounding and special values included.
+// "%g" byte for byte on every double, rounding and special values included, and so must its
+// other styles with "%.Ng" and with the shortest text that reads back.
 
 #include "ValueFormat.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -40,6 +42,32 @@ class ValueFormat : public ::testing::TestWithParam<ValueCase> {};
 TEST_P(ValueFormat, MatchesPrintfG) {
     const double value = GetParam().value;
     EXPECT_EQ(Formatted(value), Printf(value));
+}
+
+// The other two styles over the same values: "%.Ng" for every N allowed, and an exact text that
+// reads back as the value and is no longer than the shortest "%.Ng" that does.
+TEST_P(ValueFormat, DigitsMatchPrintfAndExactIsShortestRoundTrip) {
+    const double value = GetParam().value;
+    size_t shortest = kValueTextSize;
+    for (int digits = kFewestDigits; digits <= kMostDigits; ++digits) {
+        char reference[64];
+        std::snprintf(reference, sizeof reference, "%.*g", digits, value);
+        char text[kValueTextSize];
+        FormatValue(value, text, ValueStyle{ValueForm::Digits, digits});
+        EXPECT_STREQ(text, reference) << digits << " digits";
+        if (std::strtod(reference, nullptr) == value)
+            shortest = std::min(shortest, std::strlen(reference));
+    }
+    char exact[kValueTextSize];
+    const size_t length = FormatValue(value, exact, ValueStyle{ValueForm::Exact});
+    EXPECT_EQ(length, std::strlen(exact));
+    if (std::isnan(value)) {
+        EXPECT_EQ(exact, Printf(value));
+        return;
+    }
+    const double back = std::strtod(exact, nullptr);
+    EXPECT_EQ(std::memcmp(&back, &value, sizeof value), 0) << exact;
+    EXPECT_LE(length, shortest) << exact;
 }
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();

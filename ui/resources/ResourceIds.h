@@ -14,3 +14,6 @@ constexpr int IDC_RESULT = 1001;
 constexpr int IDC_CALCULATE = 1002;
 constexpr int IDC_ARCHIVE = 1004;
 constexpr int IDC_VARIABLES = 1005;
+
+// Command of the result field's menu item and its key.
+constexpr int IDM_COPY_FULL_VALUE = 32771;
