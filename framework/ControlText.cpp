@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 // Raw document text with its paragraph and line separators turned into CR LF.
 std::string WithCarriageReturns(const QString& raw) {
@@ -45,4 +46,16 @@ void SetControlText(QWidget* control, std::string_view text) {
     } else if (control) {
         control->setWindowTitle(value);
     }
+}
+
+std::string GetControlText(const QWidget* control) {
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(control))
+        return WithCarriageReturns(edit->document()->toRawText());
+    if (const auto* line = qobject_cast<const QLineEdit*>(control))
+        return line->text().toStdString();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text().toStdString();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text().toStdString();
+    return control ? control->windowTitle().toStdString() : std::string();
 }

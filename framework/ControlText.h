@@ -19,6 +19,9 @@ std::string WithCarriageReturns(const QString& raw);
 // Text with its CR LF pairs turned into LF, the way a document takes it.
 QString WithoutCarriageReturns(std::string_view text);
 
+// A control's text as the window system gives it: 8-bit, lines ended by CR LF.
+std::string GetControlText(const QWidget* control);
+
 // Replaces a control's text; CR LF or a lone LF breaks a line in a multi-line
 // edit. The caret goes to the start, as after any new text.
 void SetControlText(QWidget* control, std::string_view text);

@@ -15,12 +15,13 @@ namespace {
 // Longest text, in bytes, that is compared before it is replaced.
 constexpr int kComparedLength = 255;
 
-// The document's raw text keeps every character as typed, no-break spaces
-// included; only its paragraph and line separators become CR LF.
-std::string MultiLineText(const QPlainTextEdit* edit) {
-    if (const std::string* loaded = LoadedControlText(edit))
+// A control's text, taken from the loader's record while a multi-line edit still holds its
+// last load, so that comparing a short value with a large pane converts nothing.
+std::string CurrentText(const QWidget* control) {
+    const auto* edit = qobject_cast<const QPlainTextEdit*>(control);
+    if (const std::string* loaded = edit ? LoadedControlText(edit) : nullptr)
         return *loaded;
-    return WithCarriageReturns(edit->document()->toRawText());
+    return GetControlText(control);
 }
 
 // Saves a control's text into value. A multi-line edit that still holds its
@@ -39,20 +40,9 @@ void SaveControlText(const QWidget* control, CString& value) {
 
 } // namespace
 
-std::string GetControlText(const QWidget* control) {
-    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(control))
-        return MultiLineText(edit);
-    if (const auto* line = qobject_cast<const QLineEdit*>(control))
-        return line->text().toStdString();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->text().toStdString();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text().toStdString();
-    return control ? control->windowTitle().toStdString() : std::string();
-}
 
 void LoadControlText(QWidget* control, const CString& value) {
-    if (value.GetLength() <= kComparedLength && GetControlText(control) == value.Text())
+    if (value.GetLength() <= kComparedLength && CurrentText(control) == value.Text())
         return;
     if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
         LoadMultiLineText(edit, value);

@@ -15,9 +15,6 @@ class QWidget;
 // value into the control by LoadControlText. A missing control is skipped.
 void DDX_Text(CDataExchange* pDX, int id, CString& value);
 
-// A control's text as the window system gives it: 8-bit, lines ended by CR LF.
-std::string GetControlText(const QWidget* control);
-
 // Loads value into a control: a control whose text already equals value, when
 // that text is shorter than the window system's comparison buffer of 256
 // characters, is left untouched so that its caret and scroll position stay;

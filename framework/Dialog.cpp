@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Dialog.h"
 
+#include "ControlText.h"
 #include "DataExchangeRun.h"
 #include "DialogWindow.h"
 #include "Resources.h"
