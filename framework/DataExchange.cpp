@@ -40,7 +40,6 @@ void SaveControlText(const QWidget* control, CString& value) {
 
 } // namespace
 
-
 void LoadControlText(QWidget* control, const CString& value) {
     if (value.GetLength() <= kComparedLength && CurrentText(control) == value.Text())
         return;
