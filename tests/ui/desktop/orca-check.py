@@ -49,13 +49,14 @@ STEPS = [
 ]
 
 
-# An utterance, then the voice it is spoken in, if any. Orca echoes each key
-# as its name, a blank (the locking state that follows is empty) and, unlike
-# other speech, a blank before the voice; those say nothing about the window.
-SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'( ?)(?:\[?\{'|$)")
-# Bounds of each wait: for what a step must make Orca say, and for the quiet
-# after it that shows Orca has said all it will (it queues speech, and what
-# one step makes it say must not be counted for the next).
+# An utterance, then the voice it is spoken in. An utterance may run over
+# several lines of the log, each continued line indented. Orca echoes each
+# key as its name, a blank (the locking state that follows is empty) and,
+# unlike other speech, a blank before the voice; those say nothing about the
+# window.
+SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'( ?)\[?\{'", re.S)
+CONTINUED_LINE = re.compile(r"\n\s+")
+
 WAIT_SECONDS = 15
 QUIET_SECONDS = 2.5
 LONGEST_UTTERANCE = 1000
@@ -111,22 +112,24 @@ class Session:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-def utterances(log, start):
-    """The utterances logged from line start on, key echoes left out."""
+def spoken(log):
+    """Every utterance in the log, key echoes included, as (text, echo)."""
     try:
         with open(log, errors="replace") as lines:
-            found = [m for m in map(SPEECH.search, lines) if m]
+            text = lines.read()
     except FileNotFoundError:
         return []
-    return [m.group(1) for m in found[start:] if not (m.group(2) and m.group(1).endswith(" "))]
+    return [(CONTINUED_LINE.sub("\n", m.group(1)), bool(m.group(2)) and m.group(1).endswith(" "))
+            for m in SPEECH.finditer(text)]
+
+
+def utterances(log, start):
+    """The utterances logged from the start-th on, key echoes left out."""
+    return [text for text, echo in spoken(log)[start:] if not echo]
 
 
 def spoken_count(log):
-    try:
-        with open(log, errors="replace") as lines:
-            return sum(1 for line in lines if SPEECH.search(line))
-    except FileNotFoundError:
-        return 0
+    return len(spoken(log))
 
 
 def wait_until(condition, seconds):
