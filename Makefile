@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Developer entry points. Every target installs what is missing first.
+# Developer entry points. Every target installs what is missing for its purpose first:
+# building and running need less than testing, packaging or formatting.
 
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -14,24 +15,27 @@ SAN_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
           LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
           UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps build test run sanitize format format-check clean install package package-check bench fuzz
+.PHONY: all deps test-deps build test run sanitize format format-check clean install package package-check bench fuzz
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps build
+
+test-deps:
+	@scripts/install-deps build test
 
 build: deps
 	@$(call CONFIGURE,build,RelWithDebInfo,)
 	@cmake --build build -j $(JOBS)
 
-test: build
+test: build test-deps
 	@cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 run: build
 	@build/bin/tarvin
 
-sanitize: deps
+sanitize: test-deps
 	@$(call CONFIGURE,build-sanitize,Debug,-DTARVIN_SANITIZE=ON)
 	@cmake --build build-sanitize -j $(JOBS)
 	@cd build-sanitize && $(SAN_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -43,7 +47,8 @@ install: build
 
 # The Debian package, built by dpkg-buildpackage -us -uc -b from a copy of the
 # tree in build-pkg/src; the build runs every test. Leaves build-pkg/tarvin_*.deb.
-package: deps
+package: test-deps
+	@scripts/install-deps package
 	@packaging/build-package build-pkg $(JOBS)
 
 # The package, then lintian over it: any error or warning tag fails.
@@ -65,11 +70,13 @@ fuzz: deps
 
 SOURCES = git ls-files -z '*.cpp' '*.h'
 
-format: deps
+format:
+	@scripts/install-deps format
 	@$(SOURCES) | xargs -0 -r clang-format -i
 
 # Fails, naming each place, when a source file is not as clang-format writes it.
-format-check: deps
+format-check:
+	@scripts/install-deps format
 	@$(SOURCES) | xargs -0 -r clang-format --dry-run --Werror
 
 clean:

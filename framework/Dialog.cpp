@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 // The rectangle to centre in: the owner's frame, or the work area of the screen.
@@ -26,6 +28,21 @@ QRect CentringArea(const QWidget* owner) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
+// Moves a frame of the size at place into the work area of the screen there:
+// as far as it fits, and with its top left corner (the title bar, with the
+// caption and the window's menu) on the screen when it is larger.
+QPoint KeepInWorkArea(QPoint place, const QSize& size) {
+    QScreen* screen = QGuiApplication::screenAt(place);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return place;
+    const QRect area = screen->availableGeometry();
+    place.setX(std::max(std::min(place.x(), area.right() + 1 - size.width()), area.left()));
+    place.setY(std::max(std::min(place.y(), area.bottom() + 1 - size.height()), area.top()));
+    return place;
+}
+
 // A template at (0, 0) without an alignment style, or one with DS_CENTER, is
 // centred; any other is placed at its position from the owner's client origin.
 // The frame's size is known once the window is shown, so placing is done
@@ -34,16 +51,18 @@ void PlaceWindow(QWidget* window, const DialogTemplate& tmpl, const DialogBaseUn
                  const QWidget* owner) {
     bool centre =
         (tmpl.style & DS_CENTER) || (tmpl.x == 0 && tmpl.y == 0 && !(tmpl.style & DS_ABSALIGN));
+    QPoint place;
     if (centre) {
         QRect area = CentringArea(owner);
         QSize size = window->frameGeometry().size();
-        window->move(area.x() + (area.width() - size.width()) / 2,
-                     area.y() + (area.height() - size.height()) / 2);
-        return;
+        place = QPoint(area.x() + (area.width() - size.width()) / 2,
+                       area.y() + (area.height() - size.height()) / 2);
+    } else {
+        QPoint origin =
+            owner && !(tmpl.style & DS_ABSALIGN) ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+        place = origin + MapDialogRect(QRect(tmpl.x, tmpl.y, 0, 0), base).topLeft();
     }
-    QPoint origin =
-        owner && !(tmpl.style & DS_ABSALIGN) ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
-    window->move(origin + MapDialogRect(QRect(tmpl.x, tmpl.y, 0, 0), base).topLeft());
+    window->move(KeepInWorkArea(place, window->frameGeometry().size()));
 }
 
 } // namespace

@@ -109,7 +109,9 @@ QWidget* CreateControl(const ControlTemplate& entry, QWidget* parent, const Dial
     QWidget* control = CreateWidget(entry, parent);
     if (entry.name)
         control->setObjectName(QString::fromLatin1(entry.name));
-    control->setGeometry(MapDialogRect(QRect(entry.x, entry.y, entry.cx, entry.cy), base));
+    control->setGeometry(
+        SnapToDevicePixels(MapDialogRect(QRect(entry.x, entry.y, entry.cx, entry.cy), base),
+                           parent->devicePixelRatioF()));
     // An icon control takes the size of its icon, whatever the template says.
     if (auto* label = qobject_cast<QLabel*>(control); label && (entry.style & 0x1F) == SS_ICON)
         control->resize(label->pixmap().size());

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -38,6 +40,36 @@ QRect MapDialogRect(const QRect& units, const DialogBaseUnits& base) {
     return QRect(DialogUnitsToPixelsX(units.x(), base), DialogUnitsToPixelsY(units.y(), base),
                  DialogUnitsToPixelsX(units.width(), base),
                  DialogUnitsToPixelsY(units.height(), base));
+}
+
+int DevicePixelStep(double ratio) {
+    constexpr int kLargestStep = 8;
+    for (int step = 1; step <= kLargestStep; ++step) {
+        const double device = ratio * step;
+        if (std::abs(device - std::round(device)) < 1e-6)
+            return step;
+    }
+    return 1;
+}
+
+namespace {
+
+int SnapEdge(int edge, int step) {
+    const int below = edge - ((edge % step) + step) % step;
+    return edge - below < step - (edge - below) ? below : below + step;
+}
+
+} // namespace
+
+QRect SnapToDevicePixels(const QRect& rect, double ratio) {
+    const int step = DevicePixelStep(ratio);
+    if (step == 1)
+        return rect;
+    const int left = SnapEdge(rect.x(), step);
+    const int top = SnapEdge(rect.y(), step);
+    const int right = std::max(left, SnapEdge(rect.x() + rect.width() - 1, step));
+    const int bottom = std::max(top, SnapEdge(rect.y() + rect.height() - 1, step));
+    return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 QFont DialogFont() {

@@ -31,5 +31,17 @@ int DialogUnitsToPixelsY(int units, const DialogBaseUnits& base);
 // numbers is converted on its own, as the dialog manager places controls.
 QRect MapDialogRect(const QRect& units, const DialogBaseUnits& base);
 
+// A control's rectangle of logical pixels, moved so that its first and last
+// rows and columns of pixels each begin on a whole device pixel at the
+// device-pixel ratio: each to the nearest such place. At a fractional ratio
+// (1.5) the toolkit loses a frame line drawn on a row that begins between two
+// device pixels, such as a pane's bottom line and the top of its scroll bar.
+// At a whole ratio, or one no small step makes whole, nothing moves.
+QRect SnapToDevicePixels(const QRect& rect, double ratio);
+
+// The fewest logical pixels that make a whole number of device pixels at the
+// ratio: 1 at a whole ratio, 2 at 1.5, 4 at 1.25; 1 when no small step does.
+int DevicePixelStep(double ratio);
+
 // The font that dialogs use: the platform's default dialog font.
 QFont DialogFont();

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DialogWindow.h"
 
+#include "AccessibleFactory.h"
 #include "AfxTypes.h"
+#include "Announcer.h"
 #include "Dialog.h"
 #include "DialogControls.h"
 
@@ -57,12 +59,17 @@ DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& tmpl, QWidget*
         setObjectName(QString::fromLatin1(tmpl.name));
     setWindowTitle(QString::fromUtf8(tmpl.caption ? tmpl.caption : ""));
     setFont(DialogFont());
-    QSize client = MapDialogRect(QRect(0, 0, tmpl.cx, tmpl.cy), dialog.GetBaseUnits()).size();
+    QSize client =
+        SnapToDevicePixels(MapDialogRect(QRect(0, 0, tmpl.cx, tmpl.cy), dialog.GetBaseUnits()),
+                           devicePixelRatioF())
+            .size();
     if (tmpl.style & WS_THICKFRAME)
         resize(client);
     else
         setFixedSize(client);
+    InstallAccessibleFactory();
     CreateControls(tmpl);
+    m_announcer = new CAnnouncer(this);
 }
 
 void DialogWindow::CreateControls(const DialogTemplate& tmpl) {
@@ -151,6 +158,7 @@ int DialogWindow::IdOf(const QWidget* widget) const {
 }
 
 void DialogWindow::Announce(const QString& text) {
+    m_announcer->Announce(text);
     QWidget* focus = focusWidget();
     if (!IsControl(focus))
         focus = nullptr;

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class CAnnouncer;
 class CDialog;
 class QContextMenuEvent;
 class QPushButton;
@@ -35,10 +36,11 @@ public:
     // The toolkit's own painting, for the default processing of WM_PAINT.
     void PaintDefault();
 
-    // Tells assistive technology a text through the accessible description of
-    // the control that has the focus, so that a screen reader speaks it where
-    // the user is. The control that held the last such text gets its own
-    // description back. Nothing is told when no control has the focus.
+    // Tells assistive technology a text: as a notification of the window,
+    // which a screen reader speaks as it appears, and through the accessible
+    // description of the control that has the focus, where the user is. The
+    // control that held the last such text gets its own description back. No
+    // description changes when no control has the focus.
     void Announce(const QString& text);
 
 protected:
@@ -68,6 +70,7 @@ private:
     CDialog& m_dialog;
     std::vector<Entry> m_controls;
     QPaintEvent* m_paintEvent = nullptr;
+    CAnnouncer* m_announcer = nullptr;
     QPointer<QWidget> m_announcedIn;
     QString m_ownDescription; // m_announcedIn's description before the announcement
 };

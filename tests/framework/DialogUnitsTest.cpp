@@ -14,6 +14,8 @@ private slots:
     void mulDivRoundsHalfAwayFromZero();
     void mapsEachNumberOnItsOwn_data();
     void mapsEachNumberOnItsOwn();
+    void snapsOuterLinesToDevicePixels_data();
+    void snapsOuterLinesToDevicePixels();
     void stripsAccessKeys_data();
     void stripsAccessKeys();
 };
@@ -57,6 +59,32 @@ void DialogUnitsTest::mapsEachNumberOnItsOwn() {
     QFETCH(QRect, units);
     QFETCH(QRect, pixels);
     QCOMPARE(MapDialogRect(units, DialogBaseUnits{6, 13}), pixels);
+}
+
+// The first and last row and column of a control begin on whole device
+// pixels: at 1.5 on even logical pixels, at 1.25 on multiples of four.
+void DialogUnitsTest::snapsOuterLinesToDevicePixels_data() {
+    QTest::addColumn<QRect>("pixels");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<QRect>("snapped");
+    QTest::newRow("whole ratio: unmoved")
+        << QRect(11, 11, 431, 23) << 2.0 << QRect(11, 11, 431, 23);
+    QTest::newRow("1.5: odd edges to the nearer even, ties up")
+        << QRect(11, 11, 431, 23) << 1.5 << QRect(12, 12, 431, 23);
+    QTest::newRow("1.5: even size becomes odd")
+        << QRect(12, 58, 468, 228) << 1.5 << QRect(12, 58, 469, 229);
+    QTest::newRow("1.25: steps of four") << QRect(0, 0, 10, 10) << 1.25 << QRect(0, 0, 9, 9);
+    QTest::newRow("1.5: one pixel stays one") << QRect(5, 5, 1, 1) << 1.5 << QRect(6, 6, 1, 1);
+    QTest::newRow("negative position") << QRect(-3, -3, 4, 4) << 1.5 << QRect(-2, -2, 3, 3);
+    QTest::newRow("no small step: unmoved")
+        << QRect(11, 11, 431, 23) << 1.3 << QRect(11, 11, 431, 23);
+}
+
+void DialogUnitsTest::snapsOuterLinesToDevicePixels() {
+    QFETCH(QRect, pixels);
+    QFETCH(double, ratio);
+    QFETCH(QRect, snapped);
+    QCOMPARE(SnapToDevicePixels(pixels, ratio), snapped);
 }
 
 void DialogUnitsTest::stripsAccessKeys_data() {

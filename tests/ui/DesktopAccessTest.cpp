@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -19,6 +20,49 @@ QString ExposedText(QWidget* widget, QAccessible::Text kind) {
     QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
     return node ? node->text(kind) : QString();
 }
+
+// The texts of the controls that label this one, as a screen reader reads them
+// in place of its name.
+QStringList LabelTexts(QWidget* widget) {
+    QStringList texts;
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
+    for (const auto& [other, relation] : node->relations(QAccessible::Label))
+        texts << other->text(QAccessible::Name);
+    return texts;
+}
+
+// The stretch of text a screen reader reads, joining the attribute runs from
+// the start as Orca does: each run from its start to its end, the next asked
+// at the end or one further.
+int ReadUpTo(QAccessibleTextInterface* text) {
+    int offset = 0;
+    int readTo = 0;
+    while (offset < text->characterCount()) {
+        int start = 0;
+        int end = 0;
+        text->attributes(offset, &start, &end);
+        readTo = end;
+        offset = std::max(end, offset + 1);
+    }
+    return readTo;
+}
+
+// Records, in order, the accessible names that a watched object has each time
+// it is shown.
+class ShowRecorder : public QObject {
+public:
+    QStringList shown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            QAccessibleInterface* node = QAccessible::queryAccessibleInterface(watched);
+            if (node && node->role() == QAccessible::Notification)
+                shown << node->text(QAccessible::Name);
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -32,6 +76,9 @@ private slots:
     void controlsHaveNamesAndDescriptions_data();
     void controlsHaveNamesAndDescriptions();
     void outcomeIsToldWhereTheFocusIs();
+    void everyOutcomeIsShownAsNotification();
+    void resultIsReadWhole_data();
+    void resultIsReadWhole();
     void contextMenuKeyReachesSystemMenuItems_data();
     void contextMenuKeyReachesSystemMenuItems();
 
@@ -56,27 +103,30 @@ void DesktopAccessTest::controlsHaveNamesAndDescriptions_data() {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("described");
+    QTest::addColumn<QStringList>("labels");
     QTest::newRow("input") << IDC_INPUT << "Statement"
-                           << "Enter calculates";
-    QTest::newRow("result") << IDC_RESULT << "Result"
-                            << "or Error";
+                           << "Enter calculates" << QStringList();
+    QTest::newRow("result, not labelled by =") << IDC_RESULT << "Result"
+                                               << "or Error" << QStringList();
     QTest::newRow("archive") << IDC_ARCHIVE << "Archive"
-                             << "newest first";
+                             << "newest first" << QStringList{"Archive:"};
     QTest::newRow("Calculate, by its text") << IDC_CALCULATE << "Calculate"
-                                            << "Enter";
+                                            << "Enter" << QStringList();
     QTest::newRow("Help, by its text") << int(ID_HELP) << "Help"
-                                       << "F1";
+                                       << "F1" << QStringList();
     QTest::newRow("variables") << IDC_VARIABLES << "Variables"
-                               << "name order";
+                               << "name order" << QStringList{"Variables:"};
 }
 
 void DesktopAccessTest::controlsHaveNamesAndDescriptions() {
     QFETCH(int, id);
     QFETCH(QString, name);
     QFETCH(QString, described);
+    QFETCH(QStringList, labels);
     QWidget* control = m_driver->Dialog().GetDlgItem(id);
     QVERIFY(control);
     QCOMPARE(ExposedText(control, QAccessible::Name), name);
+    QCOMPARE(LabelTexts(control), labels);
     QVERIFY2(ExposedText(control, QAccessible::Description).contains(described),
              qPrintable(ExposedText(control, QAccessible::Description)));
 }
@@ -109,6 +159,45 @@ void DesktopAccessTest::outcomeIsToldWhereTheFocusIs() {
              QStringLiteral("Result: 1.04858e+06"));
     QCOMPARE(archive->accessibleDescription(), archiveOwn);
     QCOMPARE(m_driver->Result()->accessibleDescription(), resultOwn);
+}
+
+// Each press shows the notification anew, so a screen reader that speaks it as
+// it appears hears every outcome, a repeat included, from any field.
+void DesktopAccessTest::everyOutcomeIsShownAsNotification() {
+    QWidget* announcer = m_driver->Window()->findChild<QWidget*>(QStringLiteral("Announcer"));
+    QVERIFY(announcer);
+    ShowRecorder recorder;
+    announcer->installEventFilter(&recorder);
+    m_driver->Enter("2*21");
+    m_driver->Enter("6*7");
+    m_driver->Archive()->setFocus();
+    QTest::keyClick(m_driver->Archive(), Qt::Key_Return);
+    const QString last = m_driver->Press("1/0");
+    QCOMPARE(recorder.shown,
+             (QStringList{"Result: 42", "Result: 42", "Result: Error", "Result: " + last}));
+}
+
+// The result field is read to its last character: its text attributes form
+// runs that a reader joining them from the start ends at the text's end.
+void DesktopAccessTest::resultIsReadWhole_data() {
+    QTest::addColumn<QString>("line");
+    QTest::newRow("two digits") << "2*21";
+    QTest::newRow("Error") << "1+";
+    QTest::newRow("exponent form") << "2^20";
+    QTest::newRow("one digit") << "7";
+}
+
+void DesktopAccessTest::resultIsReadWhole() {
+    QFETCH(QString, line);
+    const QString shown = m_driver->Enter(line);
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(m_driver->Result());
+    QAccessibleTextInterface* text = node->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), shown.size());
+    QCOMPARE(ReadUpTo(text), shown.size());
+    int start = 0;
+    int end = 0;
+    QCOMPARE(text->textAtOffset(0, QAccessible::LineBoundary, &start, &end), shown);
 }
 
 void DesktopAccessTest::contextMenuKeyReachesSystemMenuItems_data() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpViewerWindow.h"
 
+#include "HelpPageAccessible.h"
 #include "HelpProtocol.h"
 
 #include <QDesktopServices>
@@ -40,6 +41,7 @@ HelpViewerWindow::HelpViewerWindow(HelpDocument document, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
     m_browser->setOpenLinks(false);
+    MakeReadableDocument(m_browser);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewerWindow::FollowLink);
     connect(contents, &QPushButton::clicked, this, &HelpViewerWindow::ShowContents);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -73,6 +75,7 @@ QString HelpViewerWindow::PageName() const {
 void HelpViewerWindow::ShowPage(HelpPage page) {
     m_page = std::move(page);
     m_browser->setHtml(m_page.html);
+    m_browser->setAccessibleName(m_page.title);
     setWindowTitle(WindowName(m_document) + QStringLiteral(" - ") + m_page.title);
 }
 
