@@ -41,3 +41,18 @@ HelpCommand ParseHelpCommand(QByteArrayView line) {
         return HelpCommand{HelpCommandKind::Quit, 0};
     return kUnknown;
 }
+
+QByteArray EscapedLine(QByteArrayView line) {
+    QByteArray escaped;
+    escaped.reserve(line.size());
+    for (const char byte : line) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (byte == '\\')
+            escaped += "\\\\";
+        else if (code >= 0x20 && code < 0x7f)
+            escaped += byte;
+        else
+            escaped += "\\x" + QByteArray::number(code, 16).rightJustified(2, '0');
+    }
+    return escaped;
+}
