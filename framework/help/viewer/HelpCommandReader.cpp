@@ -33,15 +33,16 @@ void HelpCommandReader::ReadAvailable() {
 void HelpCommandReader::Receive(QByteArrayView bytes) {
     if (m_finished)
         return;
-    m_pending.append(bytes);
-    EmitCompleteLines();
+    const qsizetype searchFrom = m_pending.size(); // what came before holds no '\n'
+    m_pending.append(bytes.data(), bytes.size());
+    EmitCompleteLines(searchFrom);
 }
 
 // Each line is cut from the front as it is handed on, and the next is looked for after it, so
 // many lines in one read cost no more than their length.
-void HelpCommandReader::EmitCompleteLines() {
+void HelpCommandReader::EmitCompleteLines(qsizetype searchFrom) {
     qsizetype start = 0;
-    qsizetype newline = m_pending.indexOf('\n');
+    qsizetype newline = m_pending.indexOf('\n', searchFrom);
     while (newline >= 0 && !m_finished) {
         const bool discarding = m_discarding;
         m_discarding = false;
@@ -54,7 +55,8 @@ void HelpCommandReader::EmitCompleteLines() {
         m_pending.clear();
         return;
     }
-    m_pending.remove(0, start);
+    if (start > 0)
+        m_pending.remove(0, start);
     if (m_pending.size() > kMaxLineBytes) {
         m_pending.clear();
         m_discarding = true; // the rest of this line is dropped as well

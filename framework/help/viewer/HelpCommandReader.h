@@ -33,7 +33,7 @@ signals:
 
 private:
     void ReadAvailable();
-    void EmitCompleteLines();
+    void EmitCompleteLines(qsizetype searchFrom);
     void StopReading();
 
     int m_fd;
