@@ -7,7 +7,8 @@
 //   their '\n'; a line of at most the reader's bound is never lost, a longer one comes whole or
 //   not at all, and the unfinished last line never comes;
 // - the end of input is reported once, after the last line, unless a quit stopped the reader;
-// - each line parses as its verb says: "topic" with one decimal word, "state" and "quit" alone,
+// - each line parses as its verb says: "topic" with one decimal word (and optionally the four
+//   numbers of the owner's frame), "state" and "quit" alone,
 //   surrounding blanks aside; anything else is unknown;
 // - a line's escaped echo holds printable ASCII alone and gives the line back when unescaped.
 // The first broken promise aborts the run, so libFuzzer saves the input.
@@ -89,6 +90,20 @@ bool IsDecimal(const QByteArray& word) {
     return true;
 }
 
+// True when words 2 to 5 are the owner's frame: four ints, a width and a height above 0.
+bool OwnerFrameFits(const QList<QByteArray>& words) {
+    if (words.size() != 6)
+        return false;
+    for (int i = 2; i < 6; ++i) {
+        const QByteArray digits = words[i].startsWith('-') ? words[i].mid(1) : words[i];
+        bool ok = false;
+        const int number = words[i].toInt(&ok);
+        if (!IsDecimal(digits) || !ok || (i >= 4 && number <= 0))
+            return false;
+    }
+    return true;
+}
+
 // Checks the parse of one line against its blank-separated words.
 void CheckCommand(const QByteArray& line) {
     const HelpCommand command = ParseHelpCommand(line);
@@ -99,7 +114,8 @@ void CheckCommand(const QByteArray& line) {
     if ((command.kind == HelpCommandKind::Quit) != (lone && words[0] == "quit"))
         Violation("quit parsed wrongly");
     bool fits = false;
-    const bool topic = words.size() == 2 && words[0] == "topic" && IsDecimal(words[1]);
+    const bool topic =
+        (words.size() == 2 || OwnerFrameFits(words)) && words[0] == "topic" && IsDecimal(words[1]);
     const unsigned long context = topic ? words[1].toULong(&fits) : 0;
     if ((command.kind == HelpCommandKind::Topic) != (topic && fits))
         Violation("topic parsed wrongly");

@@ -10,8 +10,10 @@
 namespace {
 
 constexpr HelpCommand kUnknown{HelpCommandKind::Unknown, 0};
-// A command has at most two words; a third is only looked for to refuse the line.
-constexpr int kMaxWords = 3;
+// A command has at most six words; a seventh is only looked for to refuse the line.
+constexpr int kMaxWords = 7;
+constexpr int kTopicWords = 2;
+constexpr int kTopicWithOwnerWords = 6;
 
 bool IsBlank(char byte) {
     return byte == ' ' || (byte >= '\t' && byte <= '\r');
@@ -35,6 +37,30 @@ int SplitWords(QByteArrayView line, QByteArrayView (&words)[kMaxWords]) {
     return count;
 }
 
+// A decimal number that fits an int, with an optional leading '-'.
+bool ParseInt(QByteArrayView word, int& value) {
+    const QByteArrayView digits = word.startsWith('-') ? word.sliced(1) : word;
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    bool ok = false;
+    value = word.toByteArray().toInt(&ok, 10);
+    return ok;
+}
+
+// The frame "x y width height" of words 2 to 5; a null frame when any is no number or the
+// frame is empty.
+QRect ParseOwner(const QByteArrayView (&words)[kMaxWords]) {
+    int numbers[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        if (!ParseInt(words[kTopicWords + i], numbers[i]))
+            return QRect();
+    }
+    if (numbers[2] <= 0 || numbers[3] <= 0)
+        return QRect();
+    return QRect(numbers[0], numbers[1], numbers[2], numbers[3]);
+}
+
 // topic-command: "topic" blank decimal-context
 HelpCommand ParseTopic(QByteArrayView context) {
     // Digits only: toULong would take a sign, and stop quietly at a NUL byte.
@@ -52,8 +78,14 @@ HelpCommand ParseTopic(QByteArrayView context) {
 HelpCommand ParseHelpCommand(QByteArrayView line) {
     QByteArrayView words[kMaxWords];
     const int count = SplitWords(line, words);
-    if (count == 2 && words[0] == kHelpTopicCommand)
+    if (count == kTopicWords && words[0] == kHelpTopicCommand)
         return ParseTopic(words[1]);
+    if (count == kTopicWithOwnerWords && words[0] == kHelpTopicCommand) {
+        HelpCommand command = ParseTopic(words[1]);
+        command.owner = ParseOwner(words);
+        return command.kind == HelpCommandKind::Topic && !command.owner.isNull() ? command
+                                                                                 : kUnknown;
+    }
     if (count != 1)
         return kUnknown;
     if (words[0] == kHelpStateCommand)

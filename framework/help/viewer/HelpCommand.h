@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QRect>
 
 // One line of the viewer's input, read by the rules of HelpProtocol.h.
 enum class HelpCommandKind { Topic, State, Quit, Unknown };
@@ -10,6 +11,7 @@ enum class HelpCommandKind { Topic, State, Quit, Unknown };
 struct HelpCommand {
     HelpCommandKind kind;
     unsigned long context; // the topic's help context; 0 for other commands
+    QRect owner = {};      // the asking window's frame on the screen; null when not given
 };
 
 HelpCommand ParseHelpCommand(QByteArrayView line);

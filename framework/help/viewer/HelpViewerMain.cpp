@@ -31,7 +31,7 @@ void Obey(const QByteArray& line, HelpViewerWindow& window, HelpCommandReader& r
     const HelpCommand command = ParseHelpCommand(line);
     switch (command.kind) {
     case HelpCommandKind::Topic:
-        window.ShowContext(command.context);
+        window.ShowContext(command.context, command.owner);
         break;
     case HelpCommandKind::State:
         WriteState(window);

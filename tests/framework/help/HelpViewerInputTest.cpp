@@ -45,6 +45,8 @@ class HelpViewerInputTest : public QObject {
 private slots:
     void parsesCommands_data();
     void parsesCommands();
+    void parsesOwnerFrame_data();
+    void parsesOwnerFrame();
     void readsLines_data();
     void readsLines();
     void dropsOverlongLine();
@@ -93,6 +95,39 @@ void HelpViewerInputTest::parsesCommands() {
     const HelpCommand command = ParseHelpCommand(line);
     QCOMPARE(int(command.kind), kind);
     QCOMPARE(qulonglong(command.context), context);
+}
+
+void HelpViewerInputTest::parsesOwnerFrame_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QRect>("owner");
+    QTest::newRow("no frame") << QByteArray("topic 5") << int(HelpCommandKind::Topic) << QRect();
+    QTest::newRow("frame") << QByteArray("topic 5 10 20 300 400") << int(HelpCommandKind::Topic)
+                           << QRect(10, 20, 300, 400);
+    QTest::newRow("frame left of and above the first screen")
+        << QByteArray("topic 5 -1920 -8 300 400") << int(HelpCommandKind::Topic)
+        << QRect(-1920, -8, 300, 400);
+    QTest::newRow("empty frame") << QByteArray("topic 5 10 20 0 400")
+                                 << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("negative size")
+        << QByteArray("topic 5 10 20 300 -4") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("three numbers of four")
+        << QByteArray("topic 5 10 20 300") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("number beyond an int")
+        << QByteArray("topic 5 10 20 300 9999999999") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("signed with plus")
+        << QByteArray("topic 5 +10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("bad context with a frame")
+        << QByteArray("topic x 10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
+}
+
+void HelpViewerInputTest::parsesOwnerFrame() {
+    QFETCH(QByteArray, line);
+    QFETCH(int, kind);
+    QFETCH(QRect, owner);
+    const HelpCommand command = ParseHelpCommand(line);
+    QCOMPARE(int(command.kind), kind);
+    QCOMPARE(command.owner, owner);
 }
 
 void HelpViewerInputTest::readsLines_data() {
