@@ -1,36 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the help viewer's input: the command reader and the command parser. The
-// first byte of an input sets how many bytes each write to the reader's pipe carries; the rest
-// is what the help engine would write. The reader drains every write before the next, and the
-// write end is closed at the end. Then:
-// - the lines received are the input's complete lines in order, without their '\n'; a line of
-//   at most the reader's bound (kMaxLineBytes in the reader) is never lost, a longer one comes
-//   whole or not at all, and the unfinished last line never comes;
-// - the end of input is reported exactly once, after the last line;
-// - each line parses as its verb says: "topic" with one decimal word, "state" and "quit" alone,
-//   surrounding blanks aside; anything else is unknown.
+// first byte of an input sets how many bytes each read hands the reader; the rest is what the
+// help engine would write, followed by the end of input. The reader is fed in process, as its
+// descriptor would feed it, and is stopped at the first quit, as the viewer stops it. Then:
+// - the lines received are the input's complete lines in order, up to the first quit, without
+//   their '\n'; a line of at most the reader's bound is never lost, a longer one comes whole or
+//   not at all, and the unfinished last line never comes;
+// - the end of input is reported once, after the last line, unless a quit stopped the reader;
+// - each line parses as its verb says: "topic" with one decimal word (and optionally the four
+//   numbers of the owner's frame), "state" and "quit" alone,
+//   surrounding blanks aside; anything else is unknown;
+// - a line's escaped echo holds printable ASCII alone and gives the line back when unescaped.
 // The first broken promise aborts the run, so libFuzzer saves the input.
 
 #include "HelpCommand.h"
 #include "HelpCommandReader.h"
 
-#include <QCoreApplication>
 #include <QList>
 
-#include <cerrno>
+#include <algorithm>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
 
 namespace {
 
-// The reader's bound on a line it keeps.
-constexpr qsizetype kLineBound = 4096;
-// Turns of the event loop that the reader gets to notice a closed pipe.
-constexpr int kEndRounds = 100;
+constexpr qsizetype kLineBound = HelpCommandReader::kMaxLineBytes;
 
 [[noreturn]] void Violation(const char* promise) {
     std::fprintf(stderr, "help command fuzzer: %s\n", promise);
@@ -42,55 +38,25 @@ struct Received {
     QList<QByteArray> lines;
     int ends = 0;
     bool lineAfterEnd = false;
+    bool quit = false;
 };
 
-bool Readable(int fd) {
-    pollfd query{fd, POLLIN, 0};
-    return poll(&query, 1, 0) > 0 && (query.revents & (POLLIN | POLLHUP)) != 0;
-}
-
-// Runs the event loop until the reader has taken everything waiting in the pipe.
-void Drain(int fd) {
-    do
-        QCoreApplication::processEvents();
-    while (Readable(fd));
-}
-
-void WriteAll(int fd, const char* bytes, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            Violation("the test could not write to its pipe");
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-}
-
 Received Feed(const char* payload, std::size_t size, std::size_t chunk) {
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0)
-        Violation("the test could not open a pipe");
     Received received;
-    {
-        HelpCommandReader reader(fds[0]);
-        QObject::connect(&reader, &HelpCommandReader::lineReceived,
-                         [&received](const QByteArray& line) {
-                             received.lineAfterEnd = received.lineAfterEnd || received.ends > 0;
-                             received.lines.append(line);
-                         });
-        QObject::connect(&reader, &HelpCommandReader::endOfInput, [&received] { ++received.ends; });
-        for (std::size_t at = 0; at < size; at += chunk) {
-            WriteAll(fds[1], payload + at, std::min(chunk, size - at));
-            Drain(fds[0]);
-        }
-        close(fds[1]);
-        // The closed pipe stays readable, so the loop waits for the reader's report instead.
-        for (int round = 0; round < kEndRounds && received.ends == 0; ++round)
-            QCoreApplication::processEvents();
-    }
-    close(fds[0]);
+    HelpCommandReader reader(-1);
+    QObject::connect(
+        &reader, &HelpCommandReader::lineReceived, [&received, &reader](const QByteArray& line) {
+            received.lineAfterEnd = received.lineAfterEnd || received.ends > 0 || received.quit;
+            received.lines.append(line);
+            if (ParseHelpCommand(line).kind == HelpCommandKind::Quit) {
+                received.quit = true;
+                reader.Stop();
+            }
+        });
+    QObject::connect(&reader, &HelpCommandReader::endOfInput, [&received] { ++received.ends; });
+    for (std::size_t at = 0; at < size; at += chunk)
+        reader.Receive(QByteArrayView(payload + at, qsizetype(std::min(chunk, size - at))));
+    reader.ReceiveEnd();
     return received;
 }
 
@@ -101,9 +67,12 @@ QList<QByteArray> CompleteLines(const QByteArray& payload) {
     return lines;
 }
 
-void CheckLines(const QList<QByteArray>& expected, const QList<QByteArray>& got) {
+// The lines received must be the complete lines in order, up to the one that stopped the reader.
+void CheckLines(const QList<QByteArray>& expected, const QList<QByteArray>& got, bool quit) {
     qsizetype next = 0;
     for (const QByteArray& line : expected) {
+        if (quit && next == got.size())
+            break;
         if (next < got.size() && got[next] == line)
             ++next;
         else if (line.size() <= kLineBound)
@@ -112,13 +81,26 @@ void CheckLines(const QList<QByteArray>& expected, const QList<QByteArray>& got)
     if (next != got.size())
         Violation("the reader handed on a line the input does not hold there");
 }
-
 bool IsDecimal(const QByteArray& word) {
     if (word.isEmpty())
         return false;
     for (char byte : word)
         if (byte < '0' || byte > '9')
             return false;
+    return true;
+}
+
+// True when words 2 to 5 are the owner's frame: four ints, a width and a height above 0.
+bool OwnerFrameFits(const QList<QByteArray>& words) {
+    if (words.size() != 6)
+        return false;
+    for (int i = 2; i < 6; ++i) {
+        const QByteArray digits = words[i].startsWith('-') ? words[i].mid(1) : words[i];
+        bool ok = false;
+        const int number = words[i].toInt(&ok);
+        if (!IsDecimal(digits) || !ok || (i >= 4 && number <= 0))
+            return false;
+    }
     return true;
 }
 
@@ -132,7 +114,8 @@ void CheckCommand(const QByteArray& line) {
     if ((command.kind == HelpCommandKind::Quit) != (lone && words[0] == "quit"))
         Violation("quit parsed wrongly");
     bool fits = false;
-    const bool topic = words.size() == 2 && words[0] == "topic" && IsDecimal(words[1]);
+    const bool topic =
+        (words.size() == 2 || OwnerFrameFits(words)) && words[0] == "topic" && IsDecimal(words[1]);
     const unsigned long context = topic ? words[1].toULong(&fits) : 0;
     if ((command.kind == HelpCommandKind::Topic) != (topic && fits))
         Violation("topic parsed wrongly");
@@ -140,12 +123,41 @@ void CheckCommand(const QByteArray& line) {
         Violation("a topic command carries another context than its line");
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static QCoreApplication application(*argc, *argv);
-    return 0;
+// The value of the lower-case hexadecimal digit at `at`.
+int HexValue(const QByteArray& echo, qsizetype at) {
+    const char digit = at < echo.size() ? echo[at] : '?';
+    if (digit >= '0' && digit <= '9')
+        return digit - '0';
+    if (digit >= 'a' && digit <= 'f')
+        return digit - 'a' + 10;
+    Violation("an echo holds a backslash that starts no escape");
 }
+
+void CheckEcho(const QByteArray& line) {
+    const QByteArray echo = EscapedLine(line);
+    QByteArray back;
+    back.reserve(line.size());
+    for (qsizetype at = 0; at < echo.size(); ++at) {
+        const char byte = echo[at];
+        if (byte < 0x20 || byte > 0x7e)
+            Violation("an echo holds a byte that is no printable ASCII");
+        if (byte != '\\') {
+            back += byte;
+        } else if (at + 1 < echo.size() && echo[at + 1] == '\\') {
+            back += '\\';
+            ++at;
+        } else if (at + 1 < echo.size() && echo[at + 1] == 'x') {
+            back += char(HexValue(echo, at + 2) * 16 + HexValue(echo, at + 3));
+            at += 3;
+        } else {
+            Violation("an echo holds a backslash that starts no escape");
+        }
+    }
+    if (back != line)
+        Violation("an echo does not give its line back");
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
@@ -153,13 +165,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t chunk = 1 + data[0] * 37u;
     const char* payload = reinterpret_cast<const char*>(data + 1);
     const Received received = Feed(payload, size - 1, chunk);
-    if (received.ends != 1)
-        Violation("the end of input was not reported exactly once");
+    if (received.ends != (received.quit ? 0 : 1))
+        Violation("the end of input was reported after quit, or not exactly once without");
     if (received.lineAfterEnd)
-        Violation("a line came after the end of input");
-    CheckLines(CompleteLines(QByteArray(payload, static_cast<qsizetype>(size - 1))),
-               received.lines);
-    for (const QByteArray& line : received.lines)
+        Violation("a line came after the end of input or after quit");
+    CheckLines(CompleteLines(QByteArray(payload, static_cast<qsizetype>(size - 1))), received.lines,
+               received.quit);
+    for (const QByteArray& line : received.lines) {
         CheckCommand(line);
+        CheckEcho(line);
+    }
     return 0;
 }

@@ -3,7 +3,10 @@
 
 // The help engine talks to its viewer process over the viewer's standard input,
 // one command a line, each ended by '\n':
-//   topic <context>   show the topic of this help context (decimal) and raise the window
+//   topic <context> [<x> <y> <width> <height>]
+//                     show the topic of this help context (decimal) and raise the window;
+//                     the four numbers, when given, are the asking window's frame on the
+//                     screen (decimal, x and y may be negative), beside which the viewer opens
 //   state             write one line "state <page> <visible|hidden>" to standard output,
 //                     where <page> is the shown topic's id, "contents" or "message"
 //   quit              close the window and end the viewer

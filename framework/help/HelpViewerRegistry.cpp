@@ -121,7 +121,7 @@ std::string HelpViewerProgram() {
     return (dir + QLatin1Char('/') + QLatin1String(kHelpViewerProgramName)).toStdString();
 }
 
-bool ShowHelpTopic(std::string_view helpFile, unsigned long context) {
+bool ShowHelpTopic(std::string_view helpFile, unsigned long context, const QRect& ownerFrame) {
     HelpViewerRegistry* registry = Registry(true);
     if (!registry)
         return false;
@@ -131,7 +131,13 @@ bool ShowHelpTopic(std::string_view helpFile, unsigned long context) {
         viewer = registry->Start(key);
     if (!viewer)
         return false;
-    SendLine(viewer, QByteArray(kHelpTopicCommand) + ' ' + QByteArray::number(context));
+    QByteArray line = QByteArray(kHelpTopicCommand) + ' ' + QByteArray::number(context);
+    if (ownerFrame.isValid()) {
+        for (const int number :
+             {ownerFrame.x(), ownerFrame.y(), ownerFrame.width(), ownerFrame.height()})
+            line += ' ' + QByteArray::number(number);
+    }
+    SendLine(viewer, line);
     return true;
 }
 

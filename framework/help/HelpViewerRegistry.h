@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QRect>
+
 #include <string>
 #include <string_view>
 
@@ -19,8 +21,10 @@ void SetHelpViewerProgram(std::string_view path);
 std::string HelpViewerProgram();
 
 // Shows the topic of the context from the help file, starting the file's
-// viewer if none runs. False when the viewer cannot be started.
-bool ShowHelpTopic(std::string_view helpFile, unsigned long context);
+// viewer if none runs; a viewer that opens does so beside the owner's frame
+// (screen coordinates) when one is given. False when the viewer cannot be started.
+bool ShowHelpTopic(std::string_view helpFile, unsigned long context,
+                   const QRect& ownerFrame = QRect());
 
 // Tells the viewer of the help file to close and forgets it; does nothing when
 // no viewer shows that file.

@@ -16,14 +16,6 @@
 
 #include <memory>
 
-namespace {
-
-QString Topic(unsigned long context) {
-    return QStringLiteral("topic %1").arg(context);
-}
-
-} // namespace
-
 class HelpRequestTest : public QObject {
     Q_OBJECT
 
@@ -38,6 +30,7 @@ private slots:
 private:
     QStringList LogLines() const;
     bool Logged(const QString& line) const { return LogLines().contains(line); }
+    QString Topic(unsigned long context) const;
 
     QTemporaryDir m_dir;
     QString m_log;
@@ -81,6 +74,17 @@ QStringList HelpRequestTest::LogLines() const {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+// A topic request carries the main window's frame, beside which the viewer opens.
+QString HelpRequestTest::Topic(unsigned long context) const {
+    const QRect frame = m_driver->Input()->window()->frameGeometry();
+    return QStringLiteral("topic %1 %2 %3 %4 %5")
+        .arg(context)
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height());
 }
 
 void HelpRequestTest::helpCommandAsksForTheTopicOfTheDialogInUse() {

@@ -4,40 +4,111 @@
 #include "HelpProtocol.h"
 
 #include <QByteArray>
-#include <QList>
 
 #include <algorithm>
 
 namespace {
 
 constexpr HelpCommand kUnknown{HelpCommandKind::Unknown, 0};
+// A command has at most six words; a seventh is only looked for to refuse the line.
+constexpr int kMaxWords = 7;
+constexpr int kTopicWords = 2;
+constexpr int kTopicWithOwnerWords = 6;
+
+bool IsBlank(char byte) {
+    return byte == ' ' || (byte >= '\t' && byte <= '\r');
+}
+
+// The line's blank-separated words, as many as fit; returns how many the line holds, up to one
+// more than fit.
+int SplitWords(QByteArrayView line, QByteArrayView (&words)[kMaxWords]) {
+    int count = 0;
+    qsizetype at = 0;
+    while (count < kMaxWords) {
+        while (at < line.size() && IsBlank(line[at]))
+            ++at;
+        if (at == line.size())
+            break;
+        const qsizetype start = at;
+        while (at < line.size() && !IsBlank(line[at]))
+            ++at;
+        words[count++] = line.sliced(start, at - start);
+    }
+    return count;
+}
+
+// A decimal number that fits an int, with an optional leading '-'.
+bool ParseInt(QByteArrayView word, int& value) {
+    const QByteArrayView digits = word.startsWith('-') ? word.sliced(1) : word;
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    bool ok = false;
+    value = word.toByteArray().toInt(&ok, 10);
+    return ok;
+}
+
+// The frame "x y width height" of words 2 to 5; a null frame when any is no number or the
+// frame is empty.
+QRect ParseOwner(const QByteArrayView (&words)[kMaxWords]) {
+    int numbers[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        if (!ParseInt(words[kTopicWords + i], numbers[i]))
+            return QRect();
+    }
+    if (numbers[2] <= 0 || numbers[3] <= 0)
+        return QRect();
+    return QRect(numbers[0], numbers[1], numbers[2], numbers[3]);
+}
 
 // topic-command: "topic" blank decimal-context
-HelpCommand ParseTopic(const QList<QByteArray>& words) {
-    if (words.size() != 2)
-        return kUnknown;
+HelpCommand ParseTopic(QByteArrayView context) {
     // Digits only: toULong would take a sign, and stop quietly at a NUL byte.
-    const bool digits = std::all_of(words[1].begin(), words[1].end(),
+    const bool digits = std::all_of(context.begin(), context.end(),
                                     [](char byte) { return byte >= '0' && byte <= '9'; });
     bool ok = false;
-    const unsigned long context = words[1].toULong(&ok, 10);
+    const unsigned long value = context.toByteArray().toULong(&ok, 10);
     if (!ok || !digits)
         return kUnknown;
-    return HelpCommand{HelpCommandKind::Topic, context};
+    return HelpCommand{HelpCommandKind::Topic, value};
 }
 
 } // namespace
 
 HelpCommand ParseHelpCommand(QByteArrayView line) {
-    const QList<QByteArray> words = line.toByteArray().simplified().split(' ');
-    const QByteArray& verb = words.front();
-    if (verb == kHelpTopicCommand)
-        return ParseTopic(words);
-    if (words.size() != 1)
+    QByteArrayView words[kMaxWords];
+    const int count = SplitWords(line, words);
+    if (count == kTopicWords && words[0] == kHelpTopicCommand)
+        return ParseTopic(words[1]);
+    if (count == kTopicWithOwnerWords && words[0] == kHelpTopicCommand) {
+        HelpCommand command = ParseTopic(words[1]);
+        command.owner = ParseOwner(words);
+        return command.kind == HelpCommandKind::Topic && !command.owner.isNull() ? command
+                                                                                 : kUnknown;
+    }
+    if (count != 1)
         return kUnknown;
-    if (verb == kHelpStateCommand)
+    if (words[0] == kHelpStateCommand)
         return HelpCommand{HelpCommandKind::State, 0};
-    if (verb == kHelpQuitCommand)
+    if (words[0] == kHelpQuitCommand)
         return HelpCommand{HelpCommandKind::Quit, 0};
     return kUnknown;
+}
+
+QByteArray EscapedLine(QByteArrayView line) {
+    constexpr char kHexDigits[] = "0123456789abcdef";
+    QByteArray escaped;
+    escaped.reserve(line.size());
+    for (const char byte : line) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (byte == '\\') {
+            escaped.append("\\\\", 2);
+        } else if (code >= 0x20 && code < 0x7f) {
+            escaped.append(byte);
+        } else {
+            const char hex[] = {'\\', 'x', kHexDigits[code >> 4], kHexDigits[code & 0xf]};
+            escaped.append(hex, sizeof hex);
+        }
+    }
+    return escaped;
 }

@@ -1,56 +1,229 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpDocument.h"
 
+#include "HelpMarkup.h"
+
 #include <QFile>
-#include <QRegularExpression>
 #include <QTextDocumentFragment>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The file is scanned by hand, each character a bounded number of times, so the time to read
+// it grows with its length alone, whatever it holds.
 
 namespace {
 
 // A help file larger than this is refused rather than read into memory.
 constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
+constexpr std::size_t kReadChunkBytes = 64 * 1024;
 
-const QRegularExpression::PatternOptions kTagOptions =
-    QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption;
-
-QString PlainText(const QString& html) {
-    return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+bool IsWordCharacter(QChar character) {
+    return character.isLetterOrNumber() || character == u'_';
 }
 
-QString StripComments(QString html) {
-    static const QRegularExpression kComment(QStringLiteral("<!--.*?-->"), kTagOptions);
-    return html.remove(kComment);
+// True when "<name" (or "</name" when closing) stands at `at`, in any letter case.
+bool TagAt(QStringView text, qsizetype at, QStringView name, bool closing) {
+    const qsizetype nameAt = at + (closing ? 2 : 1);
+    return text.size() - nameAt >= name.size() && (!closing || text[at + 1] == u'/') &&
+           text.mid(nameAt, name.size()).compare(name, Qt::CaseInsensitive) == 0;
+}
+
+// True when a start tag of the name stands at `at`: "<name" and a word boundary after it.
+bool StartTagAt(QStringView text, qsizetype at, QStringView name) {
+    const qsizetype after = at + 1 + name.size();
+    return TagAt(text, at, name, false) && (after >= text.size() || !IsWordCharacter(text[after]));
+}
+
+qsizetype FindStartTag(QStringView text, QStringView name, qsizetype from) {
+    for (qsizetype at = text.indexOf(u'<', from); at >= 0; at = text.indexOf(u'<', at + 1)) {
+        if (StartTagAt(text, at, name))
+            return at;
+    }
+    return -1;
+}
+
+// The position after the end tag of the name ("</name", blanks, ">") at `at`, or -1.
+qsizetype EndTagEnd(QStringView text, qsizetype at, QStringView name) {
+    if (!TagAt(text, at, name, true))
+        return -1;
+    qsizetype after = at + 2 + name.size();
+    while (after < text.size() && text[after].isSpace())
+        ++after;
+    return after < text.size() && text[after] == u'>' ? after + 1 : -1;
+}
+
+qsizetype FindEndTag(QStringView text, QStringView name, qsizetype from) {
+    for (qsizetype at = text.indexOf(u'<', from); at >= 0; at = text.indexOf(u'<', at + 1)) {
+        if (EndTagEnd(text, at, name) >= 0)
+            return at;
+    }
+    return -1;
+}
+
+QString StripComments(QStringView html) {
+    QString text;
+    text.reserve(html.size());
+    qsizetype from = 0;
+    for (qsizetype open = html.indexOf(u"<!--"); open >= 0; open = html.indexOf(u"<!--", from)) {
+        const qsizetype close = html.indexOf(u"-->", open + 4);
+        if (close < 0)
+            break;
+        text += html.mid(from, open - from);
+        from = close + 3;
+    }
+    text += html.mid(from);
+    return text;
 }
 
 // The content of the first element with the tag, or an empty text.
-QString FirstElementContent(const QString& html, const QString& tag) {
-    const QRegularExpression element(QStringLiteral("<%1\\b[^>]*>(.*?)</%1\\s*>").arg(tag),
-                                     kTagOptions);
-    const QRegularExpressionMatch match = element.match(html);
-    return match.hasMatch() ? match.captured(1) : QString();
+QStringView FirstElementContent(QStringView html, QStringView tag) {
+    const qsizetype open = FindStartTag(html, tag, 0);
+    const qsizetype contentStart = open < 0 ? -1 : html.indexOf(u'>', open);
+    const qsizetype close = contentStart < 0 ? -1 : FindEndTag(html, tag, contentStart + 1);
+    return close < 0 ? QStringView() : html.mid(contentStart + 1, close - contentStart - 1);
 }
 
-HelpTopic MakeTopic(const QString& id, const QString& body) {
-    const QString heading = PlainText(FirstElementContent(body, QStringLiteral("h1")));
-    return HelpTopic{id, heading.isEmpty() ? id : heading, body};
+// Markup as plain text. Markup beyond what the text browser is given gives an empty text.
+QString PlainText(QStringView html) {
+    if (!html.contains(u'<') && !html.contains(u'&'))
+        return html.toString().simplified();
+    if (!MarkupBeyondBounds(html).isEmpty())
+        return QString();
+    return QTextDocumentFragment::fromHtml(html.toString()).toPlainText().simplified();
 }
 
-// section: <section ... id="ID" ...> body, up to </section>, the next section
-// or the end of the text.
-void CollectTopics(const QString& html, std::vector<HelpTopic>& topics) {
-    static const QRegularExpression kSectionStart(
-        QStringLiteral("<section\\b[^>]*?\\bid\\s*=\\s*\"([^\"]*)\"[^>]*>"), kTagOptions);
-    static const QRegularExpression kSectionEnd(QStringLiteral("</section\\s*>|<section\\b"),
-                                                kTagOptions);
-    QRegularExpressionMatch open = kSectionStart.match(html);
-    while (open.hasMatch()) {
-        const qsizetype bodyStart = open.capturedEnd();
-        const QRegularExpressionMatch close = kSectionEnd.match(html, bodyStart);
-        const qsizetype bodyEnd = close.hasMatch() ? close.capturedStart() : html.size();
-        topics.push_back(
-            MakeTopic(open.captured(1).trimmed(), html.mid(bodyStart, bodyEnd - bodyStart)));
-        open = kSectionStart.match(html, bodyEnd);
+HelpTopic MakeTopic(const QString& id, QStringView body) {
+    const QString heading = PlainText(FirstElementContent(body, u"h1"));
+    return HelpTopic{id, heading.isEmpty() ? id : heading, body.toString()};
+}
+
+// A section's start tag read as HTML reads it: attributes with values in double quotes, single
+// quotes or none. `end` is the position after its ">", or -1 when the text ends inside it.
+struct SectionTag {
+    qsizetype end = -1;
+    bool hasId = false;
+    QString id;
+};
+
+qsizetype SkipSpaces(QStringView text, qsizetype at) {
+    while (at < text.size() && text[at].isSpace())
+        ++at;
+    return at;
+}
+
+// An attribute value at `at`; moves `at` past it, to -1 when a quote is never closed.
+QStringView ReadValue(QStringView text, qsizetype& at) {
+    const qsizetype start = at;
+    if (text[at] == u'"' || text[at] == u'\'') {
+        const qsizetype close = text.indexOf(text[at], at + 1);
+        at = close < 0 ? -1 : close + 1;
+        return close < 0 ? QStringView() : text.mid(start + 1, close - start - 1);
     }
+    while (at < text.size() && !text[at].isSpace() && text[at] != u'>')
+        ++at;
+    return text.mid(start, at - start);
+}
+
+SectionTag ReadSectionTag(QStringView text, qsizetype at) {
+    SectionTag tag;
+    at += 1 + qsizetype(std::strlen("section"));
+    while ((at = SkipSpaces(text, at)) < text.size()) {
+        if (text[at] == u'>') {
+            tag.end = at + 1;
+            return tag;
+        }
+        const qsizetype nameStart = at;
+        while (at < text.size() && !text[at].isSpace() && text[at] != u'=' && text[at] != u'>')
+            ++at;
+        const QStringView name = text.mid(nameStart, at - nameStart);
+        at = SkipSpaces(text, at);
+        if (at >= text.size() || text[at] != u'=')
+            continue;
+        at = SkipSpaces(text, at + 1);
+        if (at >= text.size())
+            break;
+        const QStringView value = ReadValue(text, at);
+        if (at < 0)
+            break;
+        if (!tag.hasId && name.compare(u"id", Qt::CaseInsensitive) == 0) {
+            tag.hasId = true;
+            tag.id = value.trimmed().toString();
+        }
+    }
+    return tag;
+}
+
+// A section's body runs up to </section>, the next section or the end of the text. Returns
+// where the body ends and sets `next` to where the search for the next section goes on.
+qsizetype BodyEnd(QStringView text, qsizetype from, qsizetype& next) {
+    for (qsizetype at = text.indexOf(u'<', from); at >= 0; at = text.indexOf(u'<', at + 1)) {
+        const qsizetype endTagEnd = EndTagEnd(text, at, u"section");
+        if (endTagEnd >= 0) {
+            next = endTagEnd;
+            return at;
+        }
+        if (StartTagAt(text, at, u"section")) {
+            next = at;
+            return at;
+        }
+    }
+    next = text.size();
+    return text.size();
+}
+
+void CollectTopics(QStringView html, std::vector<HelpTopic>& topics) {
+    qsizetype at = FindStartTag(html, u"section", 0);
+    while (at >= 0) {
+        const SectionTag tag = ReadSectionTag(html, at);
+        if (tag.end < 0)
+            return;
+        qsizetype next = 0;
+        const qsizetype bodyEnd = BodyEnd(html, tag.end, next);
+        if (tag.hasId)
+            topics.push_back(MakeTopic(tag.id, html.mid(tag.end, bodyEnd - tag.end)));
+        at = FindStartTag(html, u"section", next);
+    }
+}
+
+QString SystemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Reads at most kMaxHelpFileBytes from a regular file; a device or a FIFO, whose size says
+// nothing of what it yields, is refused before a byte is read, and the bound holds while
+// reading whatever the file's size said. Sets `error` on failure.
+QByteArray ReadHelpFile(const QString& path, QString& error) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemError();
+        return {};
+    }
+    QByteArray bytes;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        error = SystemError();
+    else if (!S_ISREG(status.st_mode))
+        error = QStringLiteral("It is not a regular file");
+    while (error.isEmpty()) {
+        char chunk[kReadChunkBytes];
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = SystemError();
+        if (got <= 0)
+            break;
+        if (bytes.size() + got > kMaxHelpFileBytes)
+            error = QStringLiteral("The file is too large to be a help file");
+        else
+            bytes.append(chunk, qsizetype(got));
+    }
+    ::close(fd);
+    return error.isEmpty() ? bytes : QByteArray();
 }
 
 } // namespace
@@ -60,22 +233,11 @@ QString TopicIdForContext(unsigned long context) {
 }
 
 HelpDocument LoadHelpDocument(const QString& path) {
-    QFile file(path);
     HelpDocument document;
     document.path = path;
-    if (!file.open(QIODevice::ReadOnly)) {
-        document.error = file.errorString();
+    const QByteArray bytes = ReadHelpFile(path, document.error);
+    if (!document.error.isEmpty())
         return document;
-    }
-    if (file.size() > kMaxHelpFileBytes) {
-        document.error = QStringLiteral("The file is too large to be a help file");
-        return document;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        document.error = file.errorString();
-        return document;
-    }
     return ParseHelpDocument(path, QString::fromUtf8(bytes));
 }
 
@@ -83,8 +245,8 @@ HelpDocument ParseHelpDocument(const QString& path, const QString& html) {
     const QString text = StripComments(html);
     HelpDocument document;
     document.path = path;
-    document.title = PlainText(FirstElementContent(text, QStringLiteral("title")));
-    document.style = FirstElementContent(text, QStringLiteral("style"));
+    document.title = PlainText(FirstElementContent(text, u"title"));
+    document.style = FirstElementContent(text, u"style").toString();
     CollectTopics(text, document.topics);
     return document;
 }

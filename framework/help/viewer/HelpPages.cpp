@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpPages.h"
 
+#include "HelpMarkup.h"
+
+#include <algorithm>
+
 namespace {
+
+// The contents list at most this many topics, so that its page stays within the markup bounds.
+constexpr std::size_t kMaxContentsEntries = 1000;
 
 QString WrapPage(const HelpDocument& document, const QString& body) {
     return QStringLiteral("<html><head><style>") + document.style +
@@ -28,8 +35,14 @@ QString UnusableFileMessage(const HelpDocument& document) {
     return QString();
 }
 
+// A topic whose markup the text browser could not lay out in good time is named, not shown.
 HelpPage TopicPage(const HelpDocument& document, const HelpTopic& topic) {
-    return HelpPage{HelpPageKind::Topic, topic.id, topic.title, WrapPage(document, topic.body)};
+    HelpPage page{HelpPageKind::Topic, topic.id, topic.title, WrapPage(document, topic.body)};
+    const QString beyond = MarkupBeyondBounds(page.html);
+    if (beyond.isEmpty())
+        return page;
+    return MessagePage(QStringLiteral("The topic %1 of the help file \"%2\" cannot be shown. %3")
+                           .arg(topic.id, document.path, beyond));
 }
 
 } // namespace
@@ -58,10 +71,21 @@ HelpPage ContentsPage(const HelpDocument& document, const QString& note) {
     if (!note.isEmpty())
         body += Paragraph(note);
     body += QStringLiteral("<ul>");
-    for (const HelpTopic& topic : document.topics)
+    const std::size_t listed = std::min(document.topics.size(), kMaxContentsEntries);
+    for (std::size_t i = 0; i < listed; ++i)
         body += QStringLiteral("<li><a href=\"#%1\">%2</a></li>")
-                    .arg(topic.id.toHtmlEscaped(), topic.title.toHtmlEscaped());
+                    .arg(document.topics[i].id.toHtmlEscaped(),
+                         document.topics[i].title.toHtmlEscaped());
     body += QStringLiteral("</ul>");
-    return HelpPage{HelpPageKind::Contents, QString(), QStringLiteral("Contents"),
-                    WrapPage(document, body)};
+    if (listed < document.topics.size())
+        body += Paragraph(QStringLiteral("The %1 topics after these are not listed.")
+                              .arg(document.topics.size() - listed));
+    HelpPage page{HelpPageKind::Contents, QString(), QStringLiteral("Contents"),
+                  WrapPage(document, body)};
+    const QString beyond = MarkupBeyondBounds(page.html);
+    if (!beyond.isEmpty())
+        return MessagePage(QStringLiteral("The contents of the help file \"%1\" cannot be "
+                                          "shown. %2")
+                               .arg(document.path, beyond));
+    return page;
 }

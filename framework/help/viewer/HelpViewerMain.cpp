@@ -15,6 +15,7 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -26,21 +27,23 @@ void WriteState(const HelpViewerWindow& window) {
     std::fflush(stdout);
 }
 
-void Obey(const QByteArray& line, HelpViewerWindow& window) {
+void Obey(const QByteArray& line, HelpViewerWindow& window, HelpCommandReader& reader) {
     const HelpCommand command = ParseHelpCommand(line);
     switch (command.kind) {
     case HelpCommandKind::Topic:
-        window.ShowContext(command.context);
+        window.ShowContext(command.context, command.owner);
         break;
     case HelpCommandKind::State:
         WriteState(window);
         break;
     case HelpCommandKind::Quit:
+        reader.Stop(); // nothing after quit is obeyed, though it came in the same read
         window.close();
         QApplication::quit();
         break;
     case HelpCommandKind::Unknown:
-        std::fprintf(stderr, "%s: unknown command: %s\n", kHelpViewerProgramName, line.constData());
+        std::fprintf(stderr, "%s: unknown command: %s\n", kHelpViewerProgramName,
+                     EscapedLine(line).constData());
         break;
     }
 }
@@ -54,9 +57,26 @@ QIcon ProgramIcon() {
     return icon;
 }
 
+// The commands come on descriptor 0. When it is closed, the next descriptor opened (the event
+// loop's own) would take its number and be read as input, so the viewer ends at once; closed
+// output descriptors are opened on /dev/null, so no descriptor of the viewer's takes their place.
+bool StandardDescriptorsUsable() {
+    if (::fcntl(STDIN_FILENO, F_GETFD) < 0)
+        return false;
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) < 0 && ::open("/dev/null", O_WRONLY) != fd)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (!StandardDescriptorsUsable()) {
+        std::fprintf(stderr, "%s: standard input is closed\n", kHelpViewerProgramName);
+        return 2;
+    }
     QApplication app(argc, argv);
     // DESKTOP ENTRY: its own entry, packaging/tarvin-help.desktop, which no
     // menu shows, names the program's icon for the desktop.
@@ -74,7 +94,7 @@ int main(int argc, char** argv) {
     HelpViewerWindow window(LoadHelpDocument(helpFile));
     HelpCommandReader reader(STDIN_FILENO);
     QObject::connect(&reader, &HelpCommandReader::lineReceived, &window,
-                     [&window](const QByteArray& line) { Obey(line, window); });
+                     [&window, &reader](const QByteArray& line) { Obey(line, window, reader); });
     QObject::connect(&reader, &HelpCommandReader::endOfInput, &app, &QApplication::quit);
     return QApplication::exec();
 }

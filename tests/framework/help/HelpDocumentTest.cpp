@@ -3,8 +3,11 @@
 #include "HelpPages.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -16,6 +19,15 @@ const QString kTwoTopics = QStringLiteral(
     "<section id=\"0x20066\"><h1>Main</h1><p>main text</p></section>"
     "<section id=\"0x20064\"><h1>About</h1><p>about text</p></section>"
     "</body></html>");
+
+QString Repeated(const char* text, qsizetype times) {
+    return QString::fromLatin1(text).repeated(times);
+}
+
+// A help file of one topic, context 1, with the body given.
+QString Topic(const QString& body) {
+    return QStringLiteral("<section id=\"0x1\"><h1>T</h1>") + body + QStringLiteral("</section>");
+}
 
 QStringList TopicIds(const HelpDocument& document) {
     QStringList ids;
@@ -41,6 +53,8 @@ private slots:
     void contextGivesTopicId();
     void parsesTopics_data();
     void parsesTopics();
+    void parsesLargeFilesInLinearTime_data();
+    void parsesLargeFilesInLinearTime();
     void readsTitleAndStyle();
     void choosesPageForContext_data();
     void choosesPageForContext();
@@ -114,6 +128,40 @@ void HelpDocumentTest::parsesTopics() {
     QVERIFY(document.error.isEmpty());
 }
 
+// Each row is about 4 MB that scanning again from every match would take minutes over.
+void HelpDocumentTest::parsesLargeFilesInLinearTime_data() {
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<int>("topics");
+    constexpr int kSections = 100000;
+    QString sections;
+    for (int i = 1; i <= kSections; ++i)
+        sections += QStringLiteral("<section id=\"0x%1\"><h1>T %2</h1>t</section>\n")
+                        .arg(QString::number(i, 16), QString::number(i));
+    QTest::newRow("many sections") << sections << kSections;
+    QTest::newRow("many unclosed sections")
+        << QString(sections).remove(QStringLiteral("</section>")) << kSections;
+    QTest::newRow("many unclosed comments") << Repeated("<!--", 1000000) + Topic("x") << 1;
+    QTest::newRow("many unclosed headings in a topic")
+        << "<section id=\"0x1\">" + Repeated("<h1>x", 800000) << 1;
+    QTest::newRow("many section tags without an end")
+        << Repeated("<section id=\"0x1\" ", 200000) << 0;
+    QTest::newRow("many end tags without their bracket")
+        << Topic(Repeated("</section  ", 400000)) << 1;
+}
+
+void HelpDocumentTest::parsesLargeFilesInLinearTime() {
+    QFETCH(QString, html);
+    QFETCH(int, topics);
+    constexpr qint64 kGenerousMs = 30000; // about a second even in a sanitizer build
+    QElapsedTimer timer;
+    timer.start();
+    const HelpDocument document = ParseHelpDocument(QStringLiteral("/x/demo.HLP"), html);
+    const HelpPage contents = ContentsPage(document, QString());
+    QVERIFY2(timer.elapsed() < kGenerousMs, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(document.topics.size(), std::size_t(topics));
+    QCOMPARE(int(contents.kind), int(topics > 0 ? HelpPageKind::Contents : HelpPageKind::Message));
+}
+
 void HelpDocumentTest::readsTitleAndStyle() {
     const HelpDocument document = ParseHelpDocument(QStringLiteral("/x/demo.HLP"), kTwoTopics);
     QCOMPARE(document.title, QStringLiteral("Demo Help"));
@@ -140,6 +188,36 @@ void HelpDocumentTest::choosesPageForContext_data() {
         << qulonglong(1) << int(HelpPageKind::Topic) << "0x1";
     QTest::newRow("file without topics gives a message")
         << "<p>none</p>" << qulonglong(kMainContext) << int(HelpPageKind::Message) << "";
+    // Markup the text browser would crash on or take minutes over is refused before it. The
+    // page around a topic adds two open elements (html, body) and five elements in all.
+    QTest::newRow("elements nested to the depth bound are shown")
+        << Topic(Repeated("<div>", 62)) << qulonglong(1) << int(HelpPageKind::Topic) << "0x1";
+    QTest::newRow("elements nested beyond the depth bound give a message")
+        << Topic(Repeated("<div>", 63)) << qulonglong(1) << int(HelpPageKind::Message) << "";
+    QTest::newRow("closed elements do not add up to depth")
+        << Topic(Repeated("<div>x</div>", 1000)) << qulonglong(1) << int(HelpPageKind::Topic)
+        << "0x1";
+    QTest::newRow("unclosed paragraphs and list items do not nest")
+        << Topic(Repeated("<p>x<ul><li>a<li>b</ul>", 500)) << qulonglong(1)
+        << int(HelpPageKind::Topic) << "0x1";
+    QTest::newRow("thousands of unclosed headings give a message")
+        << Topic(Repeated("<h1>", 65536)) << qulonglong(1) << int(HelpPageKind::Message) << "";
+    QTest::newRow("elements up to the bound are shown")
+        << Topic(Repeated("<b>x</b>", 9995)) << qulonglong(1) << int(HelpPageKind::Topic) << "0x1";
+    QTest::newRow("more elements than the bound give a message")
+        << Topic(Repeated("<b>x</b>", 9996)) << qulonglong(1) << int(HelpPageKind::Message) << "";
+    QTest::newRow("a few nested tables are shown")
+        << Topic(Repeated("<table><tr><td>", 6)) << qulonglong(1) << int(HelpPageKind::Topic)
+        << "0x1";
+    QTest::newRow("2000 nested tables give a message")
+        << Topic(Repeated("<table><tr><td>", 2000)) << qulonglong(1) << int(HelpPageKind::Message)
+        << "";
+    QTest::newRow("16 nested tables give a message")
+        << Topic(Repeated("<table><tr><td>", 16)) << qulonglong(1) << int(HelpPageKind::Message)
+        << "";
+    QTest::newRow("deep markup in the style gives a message")
+        << "<style>" + Repeated("<div>", 100) + "</style>" + Topic("x") << qulonglong(1)
+        << int(HelpPageKind::Message) << "";
 }
 
 void HelpDocumentTest::choosesPageForContext() {
@@ -175,6 +253,9 @@ void HelpDocumentTest::unreadableFileNamesTheFile_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("missing file") << "missing.HLP";
     QTest::newRow("a folder in its place") << "folder.HLP";
+    QTest::newRow("a FIFO, which would block") << "fifo.HLP";
+    QTest::newRow("a device of endless bytes") << "/dev/zero";
+    QTest::newRow("a file over the size bound") << "large.HLP";
 }
 
 void HelpDocumentTest::unreadableFileNamesTheFile() {
@@ -182,7 +263,11 @@ void HelpDocumentTest::unreadableFileNamesTheFile() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.HLP")));
-    const QString path = dir.filePath(name);
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.HLP"))), 0600) == 0);
+    QFile large(dir.filePath(QStringLiteral("large.HLP")));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(16 * 1024 * 1024 + 1));
+    large.close();
+    const QString path = QDir(dir.path()).filePath(name);
     const HelpDocument document = LoadHelpDocument(path);
     QVERIFY(!document.error.isEmpty());
     for (const unsigned long context : {kMainContext, 0x1ul}) {

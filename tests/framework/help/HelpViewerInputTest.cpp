@@ -2,6 +2,7 @@
 #include "HelpCommand.h"
 #include "HelpCommandReader.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -44,10 +45,14 @@ class HelpViewerInputTest : public QObject {
 private slots:
     void parsesCommands_data();
     void parsesCommands();
+    void parsesOwnerFrame_data();
+    void parsesOwnerFrame();
     void readsLines_data();
     void readsLines();
     void dropsOverlongLine();
     void reportsEndOfInput();
+    void viewerObeysItsInput_data();
+    void viewerObeysItsInput();
 };
 
 void HelpViewerInputTest::parsesCommands_data() {
@@ -90,6 +95,39 @@ void HelpViewerInputTest::parsesCommands() {
     const HelpCommand command = ParseHelpCommand(line);
     QCOMPARE(int(command.kind), kind);
     QCOMPARE(qulonglong(command.context), context);
+}
+
+void HelpViewerInputTest::parsesOwnerFrame_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QRect>("owner");
+    QTest::newRow("no frame") << QByteArray("topic 5") << int(HelpCommandKind::Topic) << QRect();
+    QTest::newRow("frame") << QByteArray("topic 5 10 20 300 400") << int(HelpCommandKind::Topic)
+                           << QRect(10, 20, 300, 400);
+    QTest::newRow("frame left of and above the first screen")
+        << QByteArray("topic 5 -1920 -8 300 400") << int(HelpCommandKind::Topic)
+        << QRect(-1920, -8, 300, 400);
+    QTest::newRow("empty frame") << QByteArray("topic 5 10 20 0 400")
+                                 << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("negative size")
+        << QByteArray("topic 5 10 20 300 -4") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("three numbers of four")
+        << QByteArray("topic 5 10 20 300") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("number beyond an int")
+        << QByteArray("topic 5 10 20 300 9999999999") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("signed with plus")
+        << QByteArray("topic 5 +10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("bad context with a frame")
+        << QByteArray("topic x 10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
+}
+
+void HelpViewerInputTest::parsesOwnerFrame() {
+    QFETCH(QByteArray, line);
+    QFETCH(int, kind);
+    QFETCH(QRect, owner);
+    const HelpCommand command = ParseHelpCommand(line);
+    QCOMPARE(int(command.kind), kind);
+    QCOMPARE(command.owner, owner);
 }
 
 void HelpViewerInputTest::readsLines_data() {
@@ -142,6 +180,47 @@ void HelpViewerInputTest::reportsEndOfInput() {
     QCOMPARE(Lines(received), QList<QByteArray>{"quit"});
     QTest::qWait(10);
     QCOMPARE(ended.size(), 1);
+}
+
+// The viewer program itself, given its input in one write (or its standard input closed).
+void HelpViewerInputTest::viewerObeysItsInput_data() {
+    QTest::addColumn<bool>("inputClosed");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QByteArray>("errorText");
+    QTest::newRow("a command after quit is not obeyed")
+        << false << QByteArray("quit\nstate\n") << 0 << QByteArray() << QByteArray();
+    QTest::newRow("commands before quit are obeyed")
+        << false << QByteArray("state\nquit\n") << 0 << QByteArray("state message hidden\n")
+        << QByteArray();
+    QTest::newRow("an unknown command is echoed escaped, past a NUL")
+        << false << QByteArray("x\x1b[31m\\red\0z\x9b\nquit\n", 19) << 0 << QByteArray()
+        << QByteArray("unknown command: x\\x1b[31m\\\\red\\x00z\\x9b\n");
+    QTest::newRow("closed standard input ends the viewer at once")
+        << true << QByteArray() << 2 << QByteArray() << QByteArray("standard input is closed");
+}
+
+void HelpViewerInputTest::viewerObeysItsInput() {
+    QFETCH(bool, inputClosed);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QByteArray, output);
+    QFETCH(QByteArray, errorText);
+    QProcess viewer;
+    if (inputClosed)
+        viewer.setChildProcessModifier([] { ::close(STDIN_FILENO); });
+    viewer.start(QStringLiteral(TARVIN_HELP_VIEWER), {QStringLiteral(TARVIN_SHIPPED_HELP_FILE)},
+                 inputClosed ? QIODevice::ReadOnly : QIODevice::ReadWrite);
+    QVERIFY(viewer.waitForStarted());
+    if (!inputClosed)
+        viewer.write(input); // the viewer keeps its input open: only quit ends it
+    QVERIFY(viewer.waitForFinished(20000));
+    QCOMPARE(viewer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(viewer.exitCode(), status);
+    QCOMPARE(viewer.readAllStandardOutput(), output);
+    const QByteArray errors = viewer.readAllStandardError();
+    QVERIFY2(errors.contains(errorText), errors.constData());
 }
 
 QTEST_GUILESS_MAIN(HelpViewerInputTest)

@@ -40,6 +40,10 @@ private slots:
     void linkOpensTopic();
     void contentsButtonListsTopics();
     void escapeHidesWindow();
+    void opensBesideOwner_data();
+    void opensBesideOwner();
+    void keyGoesBackToPreviousPage_data();
+    void keyGoesBackToPreviousPage();
     void missingFileShowsMessageNamingIt();
 
 private:
@@ -136,6 +140,59 @@ void HelpViewerWindowTest::escapeHidesWindow() {
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTest::keyClick(m_window->Browser(), Qt::Key_Escape);
     QVERIFY(!m_window->isVisible());
+}
+
+void HelpViewerWindowTest::opensBesideOwner_data() {
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QSize>("frame");
+    QTest::addColumn<QPoint>("position"); // a null point: no room on either side
+    const QRect screen(0, 0, 1920, 1080);
+    QTest::newRow("room on the right")
+        << QRect(100, 200, 400, 300) << QSize(560, 620) << QPoint(508, 200);
+    QTest::newRow("right side exactly wide enough")
+        << QRect(0, 0, 1352, 300) << QSize(560, 620) << QPoint(1360, 0);
+    QTest::newRow("no room on the right, room on the left")
+        << QRect(1300, 100, 400, 300) << QSize(560, 620) << QPoint(732, 100);
+    QTest::newRow("owner low on the screen: the window rises to fit")
+        << QRect(100, 900, 400, 150) << QSize(560, 620) << QPoint(508, 460);
+    QTest::newRow("owner as wide as the screen") << screen << QSize(560, 620) << QPoint();
+    QTest::newRow("window larger than the screen")
+        << QRect(0, 0, 10, 10) << QSize(2000, 620) << QPoint();
+}
+
+void HelpViewerWindowTest::opensBesideOwner() {
+    QFETCH(QRect, owner);
+    QFETCH(QSize, frame);
+    QFETCH(QPoint, position);
+    const std::optional<QPoint> placed = PositionBeside(owner, frame, QRect(0, 0, 1920, 1080));
+    QCOMPARE(placed.value_or(QPoint()), position);
+    QCOMPARE(placed.has_value(), !position.isNull());
+}
+
+void HelpViewerWindowTest::keyGoesBackToPreviousPage_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Alt+Left") << int(Qt::Key_Left) << int(Qt::AltModifier);
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier);
+}
+
+void HelpViewerWindowTest::keyGoesBackToPreviousPage() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    m_window->ShowContext(kMainContext);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    emit m_window->Browser()->anchorClicked(QUrl(QStringLiteral("#0x20064")));
+    m_window->ShowContents();
+    const auto back = [&] {
+        QTest::keyClick(m_window->Browser(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        return m_window->PageName();
+    };
+    QCOMPARE(back(), QStringLiteral("0x20064"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Demo Help - About"));
+    QCOMPARE(back(), QStringLiteral("0x20066"));
+    QVERIFY(ShownText(*m_window).contains(QStringLiteral("main text")));
+    QCOMPARE(back(), QStringLiteral("0x20066")); // nothing was shown before the first page
+    QVERIFY(m_window->isVisible());
 }
 
 void HelpViewerWindowTest::missingFileShowsMessageNamingIt() {
