@@ -26,6 +26,8 @@ protected:
     void OnCalculate();
 
 private:
+    void AllowWholeLines();
+    void RefuseLongLine();
     void AppendAboutItem();
     void ShowAboutBox();
 
