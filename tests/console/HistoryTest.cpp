@@ -262,7 +262,8 @@ TEST_P(HistorySignalTest, LinesTypedAreKept) {
     std::string expected = "e=5\n";
     if (row.typed != nullptr) {
         ASSERT_TRUE(terminal.Send(row.typed) && terminal.WaitFor(row.typed));
-        ASSERT_TRUE(terminal.Send("\x03") && terminal.WaitFor(">"));
+        // The fresh prompt on a line of its own, before the next keys.
+        ASSERT_TRUE(terminal.Send("\x03") && terminal.WaitFor("\r\n>"));
         ASSERT_TRUE(terminal.Send("f=6\r"));
         EXPECT_TRUE(terminal.WaitFor("\r\n6\r\n")) << terminal.Unused();
         ASSERT_TRUE(terminal.Send(kEndOfInput));
