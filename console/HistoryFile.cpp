@@ -24,6 +24,8 @@ constexpr const char* kHistoryFolder = "/tarvin";
 constexpr const char* kHistoryName = "/history";
 constexpr mode_t kFolderMode = 0700;
 constexpr mode_t kFileMode = 0600;
+// Times the lock is taken again on a file that another run replaced meanwhile.
+constexpr int kLockAttempts = 100;
 constexpr const char* kNotAFile = "not a regular file";
 constexpr const char* kReadOnly = "the file is read-only";
 
@@ -104,9 +106,9 @@ const char* NotAFileReason(const struct stat& status) {
 
 // Opens the file (made empty when missing) and locks it for this run alone. A run that held
 // the lock may have put a new file in its place meanwhile; the lock is then taken again on
-// that one. Returns the descriptor, or -1 with errno set.
+// that one, a bounded number of times. Returns the descriptor, or -1 with errno set.
 int OpenLocked(const std::string& path) {
-    for (;;) {
+    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
         const int fd = open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, kFileMode);
         if (fd < 0)
             return -1;
@@ -123,6 +125,8 @@ int OpenLocked(const std::string& path) {
             return fd;
         close(fd);
     }
+    errno = EBUSY;
+    return -1;
 }
 
 // The lines the locked file holds now, with those of this run after them.
