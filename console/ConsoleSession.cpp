@@ -1,11 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsoleSession.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
 #include "ConsoleConstants.h"
 #include "LinePreparation.h"
 #include "LineScan.h"
 
 bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) {
+    if (IsLineTooLong(line)) {
+        FailLine(origin, LineTooLongReason().c_str());
+    } else {
+        try {
+            if (!RunAnyLine(line, origin))
+                return false;
+        } catch (const std::bad_alloc&) {
+            // The engine fails its own lines when memory runs out; this is a copy around it.
+            FailLine(origin, std::strerror(ENOMEM));
+        }
+    }
+    // Results that cannot be written end the run at once; main reports why.
+    if (std::ferror(stdout)) {
+        outputFailed_ = true;
+        return false;
+    }
+    return true;
+}
+
+// A line that was not run: Error as its result, and the reason in place of the line.
+void ConsoleSession::FailLine(const LineOrigin& origin, const char* reason) {
+    anyError_ = true;
+    PrintError(false);
+    if (interactive_)
+        FlushResults();
+    ReportErrorLine(origin, reason);
+}
+
+bool ConsoleSession::RunAnyLine(const std::string& line, const LineOrigin& origin) {
     // Only a line with a comment is copied, to hand the engine the part before it.
     const size_t comment = CommentStart(line);
     if (comment != std::string::npos)
@@ -33,7 +67,7 @@ bool ConsoleSession::RunCode(const std::string& code, const std::string& line,
 }
 
 int ConsoleSession::ExitStatus() const {
-    if (anyUnreadable_)
+    if (anyUnreadable_ || outputFailed_)
         return kStatusFailure;
     return anyError_ ? kStatusLineError : kStatusSuccess;
 }

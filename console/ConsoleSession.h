@@ -18,9 +18,11 @@ public:
         engine_.messages = stderr;
     }
 
-    // Runs one line as read, its terminator already removed; a comment is
-    // dropped first, and a line left blank is skipped. Returns false once the
-    // line was a quit command, so the caller stops reading.
+    // Runs one line as read, its terminator already removed; a comment is dropped first, and a
+    // line left blank is skipped. Returns false once the line was a quit command, or the results
+    // could no longer be written, so the caller stops reading. A line over kMaxLineLength, or
+    // one that memory could not be found for, fails with the reason in its message, and
+    // changes nothing.
     bool RunLine(const std::string& line, const LineOrigin& origin);
 
     // The engine with the session's memory, for reading only.
@@ -29,10 +31,13 @@ public:
     // An input that could not be opened or read to its end.
     void NoteUnreadableInput() { anyUnreadable_ = true; }
 
-    // 2 when an input could not be read, else 1 when a line showed Error, else 0.
+    // 2 when an input could not be read or the results not written, else 1 when a line showed
+    // Error, else 0.
     int ExitStatus() const;
 
 private:
+    bool RunAnyLine(const std::string& line, const LineOrigin& origin);
+    void FailLine(const LineOrigin& origin, const char* reason);
     bool RunCode(const std::string& code, const std::string& line, const LineOrigin& origin);
     bool RunCommand(const std::string& code, int command);
     void RunStatement(const std::string& code, const std::string& line, const LineOrigin& origin);
@@ -45,4 +50,5 @@ private:
     ValueStyle style_;
     bool anyError_ = false;
     bool anyUnreadable_ = false;
+    bool outputFailed_ = false;
 };

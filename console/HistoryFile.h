@@ -15,10 +15,10 @@ struct HistoryFile {
     bool defaultFolder = false;
     // True when the file exists but could not be read: it is then never written over.
     bool unreadable = false;
-    // True once a line was typed in this run; a run that typed none leaves the file alone.
-    bool changed = false;
     // The lines read at the start and typed since, the oldest first.
     std::deque<std::string> lines;
+    // The lines typed in this run, the oldest first; a run that typed none leaves the file alone.
+    std::deque<std::string> added;
 };
 
 // The file named by TARVIN_HISTORY (no file when it is set but empty), else
@@ -27,14 +27,18 @@ HistoryFile LocateHistory();
 
 // Reads the lines kept by earlier runs. A missing file is an empty history; any other failure
 // is a warning on standard error, and the run goes on with an empty history that is not saved,
-// so lines the file may still hold are not lost.
+// so lines the file may still hold are not lost. Lines over kMaxLineLength are skipped, with
+// one warning for them all.
 void LoadHistory(HistoryFile& history);
 
 // Notes a line typed in this run; the oldest line goes once the bound is reached.
 void RememberLine(HistoryFile& history, const std::string& line);
 
-// Writes the lines back when a line was typed: into a new file of mode 0600 beside the old
-// one, which then takes its place, so an interrupted write never leaves half a history. The
-// default folder is made with mode 0700 when missing. A failure is a warning on standard
-// error, never an error of the run.
+// Adds the lines typed in this run, when there are any, to the lines the file holds now, so
+// that runs sharing the file lose none of each other's lines, and keeps the last kHistoryLimit.
+// The file is locked from reading to replacing, and written as a new file of mode 0600 beside
+// it that then takes its place, so an interrupted write never leaves half a history. A
+// symbolic link is followed and its target written; a file without write permission for its
+// owner is left alone. The default folder is made with mode 0700 when missing. A failure is a
+// warning on standard error, never an error of the run.
 void SaveHistory(const HistoryFile& history);

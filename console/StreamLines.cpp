@@ -2,48 +2,42 @@
 #include "StreamLines.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <memory>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ConsoleConstants.h"
+#include "LineInput.h"
 #include "ResultOutput.h"
 
 namespace {
+
+constexpr const char* kInputIsOutput = "input file is output file";
 
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<FILE, FileCloser>;
 
-// The line buffer that getline grows as needed.
-struct LineBuffer {
-    char* data = nullptr;
-    size_t capacity = 0;
-    ~LineBuffer() { std::free(data); }
-};
-
-// The length of the line without its terminator: a final LF, and a CR
-// directly before it. A CR anywhere else belongs to the line.
-size_t ContentLength(const char* data, size_t length) {
-    if (length > 0 && data[length - 1] == '\n') {
-        --length;
-        if (length > 0 && data[length - 1] == '\r')
-            --length;
-    }
-    return length;
+// True when in is the very regular file that standard output writes to: reading it would
+// read back what the run itself appends, without end.
+bool IsOutputFile(FILE* in) {
+    struct stat input {
+    }, output{};
+    return fstat(fileno(in), &input) == 0 && fstat(STDOUT_FILENO, &output) == 0 &&
+           S_ISREG(input.st_mode) && S_ISREG(output.st_mode) && input.st_dev == output.st_dev &&
+           input.st_ino == output.st_ino;
 }
 
-} // namespace
-
-bool RunStream(FILE* in, const char* name, ConsoleSession& session) {
-    LineBuffer buffer;
-    std::string line;
+// Runs the lines of a stream already checked; false once a line asked to stop.
+bool RunLines(FILE* in, const char* name, ConsoleSession& session) {
+    LineInput input(in);
     LineOrigin origin{name, 0};
-    ssize_t length;
-    while ((length = getline(&buffer.data, &buffer.capacity, in)) >= 0) {
+    while (input.Next() != LineInput::Status::End) {
         ++origin.number;
-        line.assign(buffer.data, ContentLength(buffer.data, static_cast<size_t>(length)));
-        if (!session.RunLine(line, origin))
+        // A line over the bound is refused by the session as soon as it passes the bound.
+        if (!session.RunLine(input.Text(), origin))
             return false;
     }
     if (std::ferror(in)) {
@@ -51,6 +45,24 @@ bool RunStream(FILE* in, const char* name, ConsoleSession& session) {
         session.NoteUnreadableInput();
     }
     return true;
+}
+
+} // namespace
+
+bool RunStream(FILE* in, const char* name, ConsoleSession& session) {
+    if (IsOutputFile(in)) {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgramName, name, kInputIsOutput);
+        session.NoteUnreadableInput();
+        return true;
+    }
+    try {
+        return RunLines(in, name, session);
+    } catch (const std::bad_alloc&) {
+        // Only the room for one line is asked for outside the session's own handling.
+        ReportUnreadable(name, ENOMEM);
+        session.NoteUnreadableInput();
+        return true;
+    }
 }
 
 bool RunInput(const std::string& name, ConsoleSession& session) {

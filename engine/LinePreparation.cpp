@@ -31,3 +31,11 @@ std::string PrepareLine(std::string_view typed) {
     line.append(typed);
     return line;
 }
+
+bool IsLineTooLong(std::string_view typed) {
+    return typed.size() > kMaxLineLength;
+}
+
+std::string LineTooLongReason() {
+    return "line longer than " + std::to_string(kMaxLineLength) + " bytes";
+}

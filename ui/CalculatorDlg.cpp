@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CalculatorDlg.h"
 
+#include <QLineEdit>
+#include <csignal>
+#include <limits>
+
 #include "AboutDlg.h"
 #include "Clipboard.h"
 #include "DataExchange.h"
@@ -55,10 +59,22 @@ void CCalculatorDlg::DoDataExchange(CDataExchange* pDX) {
 
 bool CCalculatorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The engine writes its error banner and help text to standard output, which may be a
+    // pipe that nobody reads any more: a failed write must never end the window.
+    std::signal(SIGPIPE, SIG_IGN);
+    AllowWholeLines();
     AppendAboutItem();
     SetIcon(m_icon, true);
     SetIcon(m_icon, false);
     return true;
+}
+
+// The field would cut a pasted line at its own default length without a word, and cutting at
+// any length costs it time that grows with the square of what it keeps. It takes the whole
+// paste instead, and OnCalculate refuses a line over the line bound.
+void CCalculatorDlg::AllowWholeLines() {
+    if (auto* input = qobject_cast<QLineEdit*>(GetDlgItem(IDC_INPUT)))
+        input->setMaxLength(std::numeric_limits<int>::max());
 }
 
 // A separator and the About item end the system menu, when there is a menu
@@ -124,6 +140,10 @@ HICON CCalculatorDlg::OnQueryDragIcon() {
 // where the focus is, as the result field is not where the user is.
 void CCalculatorDlg::OnCalculate() {
     UpdateData(true);
+    if (IsLineTooLong(m_input.Text())) {
+        RefuseLongLine();
+        return;
+    }
     m_input = PrepareLine(m_input);
     // In place: a long archive moves within its buffer instead of being copied.
     m_archive.Text().insert(0, (m_input + "\r\n").Text());
@@ -178,4 +198,13 @@ void CCalculatorDlg::OnCopyFullValue() {
     char text[kExactTextSize];
     FormatExact(m_value, text);
     SetClipboardText(text);
+}
+
+// A line over the bound is not run: the result field says why, and the line stays in the
+// input field while the archive and the variables stay as they were.
+void CCalculatorDlg::RefuseLongLine() {
+    m_result = "Error: " + LineTooLongReason();
+    m_hasValue = false;
+    UpdateData(false);
+    Announce("Result: " + m_result);
 }

@@ -35,6 +35,8 @@ protected:
     void OnCopyFullValue();
 
 private:
+    void AllowWholeLines();
+    void RefuseLongLine();
     void AppendAboutItem();
     void ShowAboutBox();
     bool Recall(int key);

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::chrono::seconds kTimeLimit{30};
-
 // A pipe whose two ends are closed when it goes out of scope.
 struct Pipe {
     int fd[2] = {-1, -1};
@@ -31,10 +29,21 @@ struct Pipe {
     }
 };
 
-[[noreturn]] void StartChild(const std::vector<std::string>& arguments, Pipe& in, Pipe& out,
-                             Pipe& err) {
+[[noreturn]] void StartChild(const std::vector<std::string>& arguments, const ConsoleSetup& setup,
+                             Pipe& in, Pipe& out, Pipe& err) {
     dup2(in.fd[0], STDIN_FILENO);
-    dup2(out.fd[1], STDOUT_FILENO);
+    if (setup.outputFile.empty()) {
+        dup2(out.fd[1], STDOUT_FILENO);
+    } else {
+        const int file = open(setup.outputFile.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0600);
+        if (file < 0 || dup2(file, STDOUT_FILENO) < 0)
+            _exit(127);
+    }
+    if (setup.memoryLimit != 0) {
+        const rlimit limit{setup.memoryLimit, setup.memoryLimit};
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(127);
+    }
     dup2(err.fd[1], STDERR_FILENO);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(ConsolePath()));
@@ -59,8 +68,9 @@ bool Drain(int fd, std::string& text) {
 
 // Feeds the input and collects both outputs until the child closes them or
 // the time runs out; false on time-out.
-bool Exchange(const std::string& input, Pipe& in, Pipe& out, Pipe& err, ConsoleResult& result) {
-    auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
+bool Exchange(const std::string& input, const ConsoleSetup& setup, Pipe& in, Pipe& out, Pipe& err,
+              ConsoleResult& result) {
+    auto deadline = std::chrono::steady_clock::now() + setup.timeLimit;
     size_t written = 0;
     if (input.empty())
         in.CloseEnd(1);
@@ -82,6 +92,8 @@ bool Exchange(const std::string& input, Pipe& in, Pipe& out, Pipe& err, ConsoleR
                 written += static_cast<size_t>(count);
             if (count < 0 && errno != EINTR && errno != EAGAIN)
                 written = input.size(); // the child stopped reading
+            if (written == input.size() && setup.inputRepeated && count > 0)
+                written = 0;
             if (written == input.size())
                 in.CloseEnd(1);
         }
@@ -105,6 +117,11 @@ const char* ConsolePath() {
 }
 
 ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::string& input) {
+    return RunConsole(arguments, input, ConsoleSetup());
+}
+
+ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::string& input,
+                         const ConsoleSetup& setup) {
     // A child that ends before reading all its input must not kill the test.
     std::signal(SIGPIPE, SIG_IGN);
     ConsoleResult result;
@@ -113,13 +130,15 @@ ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::s
     if (child < 0)
         return result;
     if (child == 0)
-        StartChild(arguments, in, out, err);
+        StartChild(arguments, setup, in, out, err);
     in.CloseEnd(0);
     // Never block on a full input pipe while the child waits for its output to be read.
     fcntl(in.fd[1], F_SETFL, O_NONBLOCK);
     out.CloseEnd(1);
     err.CloseEnd(1);
-    bool finished = Exchange(input, in, out, err, result);
+    if (!setup.outputFile.empty() || setup.outputClosed)
+        out.CloseEnd(0);
+    bool finished = Exchange(input, setup, in, out, err, result);
     result.status = WaitForExit(child, finished);
     return result;
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 // What one run of the console program gave back.
@@ -13,10 +15,26 @@ struct ConsoleResult {
     int status = -1;
 };
 
+// How a run differs from the plain one.
+struct ConsoleSetup {
+    // The most address space the program may take, in bytes; 0 for no bound.
+    rlim_t memoryLimit = 0;
+    // The program is killed when it runs longer.
+    std::chrono::seconds timeLimit{30};
+    // Standard output appended to this file instead of a pipe read by the test.
+    std::string outputFile;
+    // Standard output a pipe that nobody reads: its read end is closed at the start.
+    bool outputClosed = false;
+    // The input written again and again, until the program stops reading.
+    bool inputRepeated = false;
+};
+
 // Runs the console program built with the tests, with the arguments and the
 // input on its standard input, which is a pipe (so never a terminal). A run
 // that takes longer than a generous limit is killed, so a test cannot hang.
 ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::string& input);
+ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::string& input,
+                         const ConsoleSetup& setup);
 
 // The path of the console program under test.
 const char* ConsolePath();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "ConsoleRun.h"
+#include "LinePreparation.h"
 #include "TerminalRun.h"
 
 namespace {
@@ -159,6 +161,7 @@ struct BadFileCase {
     const char* name;
     const char* path;
     const char* warning; // follows "tarvin-console: history PATH: "
+    mode_t mode = 0;     // given to the file "plain" first, unless 0
 };
 
 void PrintTo(const BadFileCase& row, std::ostream* out) {
@@ -169,6 +172,7 @@ const BadFileCase kBadFiles[] = {
     {"folder", "HOME", "not read: Is a directory"},
     {"below_a_file", "HOME/plain/history", "not read: Not a directory"},
     {"unwritable", "/proc/version", "not written: "},
+    {"read_only_for_its_owner", "HOME/plain", "not written: the file is read-only", 0400},
 };
 
 class HistoryBadFileTest : public HistoryTest, public testing::WithParamInterface<BadFileCase> {};
@@ -177,6 +181,8 @@ class HistoryBadFileTest : public HistoryTest, public testing::WithParamInterfac
 TEST_P(HistoryBadFileTest, IsAWarningNotAFailure) {
     const BadFileCase& row = GetParam();
     std::ofstream(Home() / "plain") << "a=1\n";
+    if (row.mode != 0)
+        fs::permissions(Home() / "plain", static_cast<fs::perms>(row.mode));
     std::string screen;
     const std::string path = Expand(row.path);
     EXPECT_EQ(Session({{"TARVIN_HISTORY", path}}, {"a=3"}, &screen), 0);
@@ -188,6 +194,89 @@ TEST_P(HistoryBadFileTest, IsAWarningNotAFailure) {
 
 INSTANTIATE_TEST_SUITE_P(History, HistoryBadFileTest, testing::ValuesIn(kBadFiles),
                          [](const testing::TestParamInfo<BadFileCase>& row) {
+                             return std::string(row.param.name);
+                         });
+
+TEST_F(HistoryTest, SymbolicLinkIsWrittenThrough) {
+    std::ofstream(Home() / "kept") << "a=1\n";
+    fs::create_symlink(Home() / "kept", Home() / "link");
+    ASSERT_EQ(Session({{"TARVIN_HISTORY", "HOME/link"}}, {"b=2"}), 0);
+    EXPECT_TRUE(fs::is_symlink(Home() / "link"));
+    EXPECT_EQ(ReadFile(Home() / "kept"), "a=1\nb=2\n");
+}
+
+// Each run adds its own lines to what the file holds when it ends, whichever ends first.
+TEST_F(HistoryTest, RunsSharingTheFileKeepEachOthersLines) {
+    std::ofstream(Home() / "shared") << "a=1\n";
+    TerminalRun::Setup setup{{{"HOME", Home().string()}, {"TARVIN_HISTORY", Expand("HOME/shared")}},
+                             Home()};
+    TerminalRun first(setup), second(setup);
+    ASSERT_TRUE(first.Send("b=2\r") && first.WaitFor("\r\n2\r\n"));
+    ASSERT_TRUE(second.Send("c=3\r") && second.WaitFor("\r\n3\r\n"));
+    ASSERT_TRUE(second.Send(kEndOfInput));
+    EXPECT_EQ(second.WaitForExit(), 0);
+    ASSERT_TRUE(first.Send(kEndOfInput));
+    EXPECT_EQ(first.WaitForExit(), 0);
+    EXPECT_EQ(ReadFile(Home() / "shared"), "a=1\nc=3\nb=2\n");
+}
+
+// A line over the line bound is skipped with one warning; the lines around it are kept.
+TEST_F(HistoryTest, OverlongLinesAreSkippedAndTheRestKept) {
+    const std::string overlong(kMaxLineLength + 1, '1');
+    std::ofstream(Home() / "long") << "a=1\n" << overlong << "\nb=2\n" << overlong << "\n";
+    std::string screen;
+    ASSERT_EQ(Session({{"TARVIN_HISTORY", "HOME/long"}}, {"c=3"}, &screen), 0);
+    const std::string warning = "history " + Expand("HOME/long") + ": lines skipped: ";
+    EXPECT_NE(screen.find(warning), std::string::npos) << screen;
+    EXPECT_EQ(screen.find(warning), screen.rfind(warning));
+    EXPECT_EQ(ReadFile(Home() / "long"), "a=1\nb=2\nc=3\n");
+}
+
+struct SignalCase {
+    const char* name;
+    const char* typed; // before Ctrl+C, after the line "e=5" ran; null to send signal instead
+    int signal;
+    int status;
+};
+
+void PrintTo(const SignalCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const SignalCase kSignals[] = {
+    {"ctrl_c_discards_the_typed_line", "d=4+", 0, 0},
+    {"ctrl_c_on_an_empty_line", "", 0, 0},
+    {"hangup_saves_then_ends", nullptr, SIGHUP, 128 + SIGHUP},
+    {"terminate_saves_then_ends", nullptr, SIGTERM, 128 + SIGTERM},
+};
+
+class HistorySignalTest : public HistoryTest, public testing::WithParamInterface<SignalCase> {};
+
+// Ctrl+C gives a fresh prompt and the run goes on; SIGHUP and SIGTERM end it as they always
+// do, and every line typed so far is in the history.
+TEST_P(HistorySignalTest, LinesTypedAreKept) {
+    const SignalCase& row = GetParam();
+    TerminalRun terminal(
+        {{{"HOME", Home().string()}, {"TARVIN_HISTORY", Expand("HOME/kept")}}, Home()});
+    ASSERT_TRUE(terminal.Send("e=5\r") && terminal.WaitFor("\r\n5\r\n"));
+    std::string expected = "e=5\n";
+    if (row.typed != nullptr) {
+        ASSERT_TRUE(terminal.Send(row.typed) && terminal.WaitFor(row.typed));
+        // The fresh prompt on a line of its own, before the next keys.
+        ASSERT_TRUE(terminal.Send("\x03") && terminal.WaitFor("\r\n>"));
+        ASSERT_TRUE(terminal.Send("f=6\r"));
+        EXPECT_TRUE(terminal.WaitFor("\r\n6\r\n")) << terminal.Unused();
+        ASSERT_TRUE(terminal.Send(kEndOfInput));
+        expected += "f=6\n";
+    } else {
+        ASSERT_TRUE(terminal.Signal(row.signal));
+    }
+    EXPECT_EQ(terminal.WaitForExit(), row.status) << terminal.Screen();
+    EXPECT_EQ(ReadFile(Home() / "kept"), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(History, HistorySignalTest, testing::ValuesIn(kSignals),
+                         [](const testing::TestParamInfo<SignalCase>& row) {
                              return std::string(row.param.name);
                          });
 

@@ -21,6 +21,7 @@ constexpr int kTerminalRows = 24;
 constexpr int kTerminalColumns = 80;
 constexpr int kEditorPollMilliseconds = 10;
 constexpr int kExitPollMilliseconds = 50;
+constexpr int kSignalStatusBase = 128;
 
 int MillisecondsLeft(Clock::time_point deadline) {
     return static_cast<int>(
@@ -65,6 +66,10 @@ bool TerminalRun::Send(const std::string& keys) {
            write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
 }
 
+bool TerminalRun::Signal(int number) {
+    return child_ > 0 && kill(child_, number) == 0;
+}
+
 bool TerminalRun::WaitFor(const std::string& text) {
     const auto deadline = Clock::now() + kWaitLimit;
     for (;;) {
@@ -87,6 +92,8 @@ int TerminalRun::WaitForExit() {
             // What the program wrote last may still wait in the terminal.
             while (ReadSome(kExitPollMilliseconds)) {
             }
+            if (WIFSIGNALED(raw))
+                return kSignalStatusBase + WTERMSIG(raw);
             return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         }
         ReadSome(kExitPollMilliseconds);

@@ -33,8 +33,12 @@ public:
     // Reads the terminal until text appears after what earlier waits used up.
     bool WaitFor(const std::string& text);
 
-    // Waits for the program to end by itself; its exit status, or -1.
+    // Waits for the program to end by itself; its exit status (128 and the number for a signal,
+    // as a shell gives it), or -1 when it did not end in time.
     int WaitForExit();
+
+    // Sends the program a signal, as closing the terminal or another program would.
+    bool Signal(int number);
 
     // What the terminal showed after the last text waited for.
     std::string Unused() const { return screen_.substr(used_); }

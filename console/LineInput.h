@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Reads an open stream line by line, a line ending at LF with a CR directly before the LF
+// removed, and never holds more than kMaxLineLength + 1 bytes of any line: a longer line is
+// told apart as soon as it passes the bound, and its rest is skipped unread into memory, so a
+// line without end (a device, a stream of NUL bytes) costs no more than a line at the bound.
+class LineInput {
+public:
+    enum class Status {
+        Line,    // Text() holds the next line
+        TooLong, // the next line passed the bound; Text() holds only its start
+        End,     // nothing more could be read: the end, or a read error (see ferror)
+    };
+
+    // Reserves room for one line at the bound, which may throw std::bad_alloc.
+    explicit LineInput(FILE* in);
+
+    // Reads the next line. After TooLong, the next call first skips the rest of the line that
+    // passed the bound.
+    Status Next();
+
+    // The line last read, without its terminator.
+    const std::string& Text() const { return line_; }
+
+private:
+    bool SkipRest();
+
+    FILE* in_;
+    std::string line_;
+    bool inLongLine_ = false;
+};
