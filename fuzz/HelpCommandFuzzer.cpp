@@ -13,8 +13,9 @@
 // - a line's escaped echo holds printable ASCII alone and gives the line back when unescaped.
 // The first broken promise aborts the run, so libFuzzer saves the input.
 
-#include "HelpCommand.h"
+#include "EscapedLine.h"
 #include "HelpCommandReader.h"
+#include "HelpProtocol.h"
 
 #include <QList>
 

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QRect>
+#include <QString>
+
 // The help engine talks to its viewer process over the viewer's standard input,
 // one command a line, each ended by '\n':
 //   topic <context> [<x> <y> <width> <height>]
@@ -24,3 +29,22 @@ constexpr const char* kHelpMessagePage = "message";
 
 // File name of the viewer program, looked for beside the running executable.
 constexpr const char* kHelpViewerProgramName = "tarvin-help";
+
+// One line of the viewer's input, as the viewer reads it.
+enum class HelpCommandKind { Topic, State, Quit, Unknown };
+
+struct HelpCommand {
+    HelpCommandKind kind;
+    unsigned long context; // the topic's help context; 0 for other commands
+    QRect owner = {};      // the asking window's frame on the screen; null when not given
+};
+
+// The command a line holds, without its '\n'; blanks around words are ignored.
+HelpCommand ParseHelpCommand(QByteArrayView line);
+
+// The topic command for the context, without its '\n'; the owner's frame is left out when it
+// is empty, as the viewer would refuse it.
+QByteArray HelpTopicLine(unsigned long context, const QRect& ownerFrame = QRect());
+
+// The viewer's answer to the state command, ended by its '\n'.
+QByteArray HelpStateReply(const QString& page, bool visible);

@@ -101,9 +101,20 @@ HelpViewerRegistry::~HelpViewerRegistry() {
     }
 }
 
-HelpViewerRegistry* Registry(bool create) {
+QPointer<HelpViewerRegistry>& RegistrySlot() {
     static QPointer<HelpViewerRegistry> registry;
-    if (!registry && create && QCoreApplication::instance())
+    return registry;
+}
+
+// The registry, or nullptr before the first topic request or once the application is gone.
+HelpViewerRegistry* ExistingRegistry() {
+    return RegistrySlot();
+}
+
+// The registry, made a child of the application object on first use; nullptr without one.
+HelpViewerRegistry* RegistryMadeIfMissing() {
+    QPointer<HelpViewerRegistry>& registry = RegistrySlot();
+    if (!registry && QCoreApplication::instance())
         registry = new HelpViewerRegistry(QCoreApplication::instance());
     return registry;
 }
@@ -122,7 +133,7 @@ std::string HelpViewerProgram() {
 }
 
 bool ShowHelpTopic(std::string_view helpFile, unsigned long context, const QRect& ownerFrame) {
-    HelpViewerRegistry* registry = Registry(true);
+    HelpViewerRegistry* registry = RegistryMadeIfMissing();
     if (!registry)
         return false;
     const QString key = KeyFor(helpFile);
@@ -131,18 +142,12 @@ bool ShowHelpTopic(std::string_view helpFile, unsigned long context, const QRect
         viewer = registry->Start(key);
     if (!viewer)
         return false;
-    QByteArray line = QByteArray(kHelpTopicCommand) + ' ' + QByteArray::number(context);
-    if (ownerFrame.isValid()) {
-        for (const int number :
-             {ownerFrame.x(), ownerFrame.y(), ownerFrame.width(), ownerFrame.height()})
-            line += ' ' + QByteArray::number(number);
-    }
-    SendLine(viewer, line);
+    SendLine(viewer, HelpTopicLine(context, ownerFrame));
     return true;
 }
 
 void QuitHelpViewer(std::string_view helpFile) {
-    HelpViewerRegistry* registry = Registry(false);
+    HelpViewerRegistry* registry = ExistingRegistry();
     const QString key = KeyFor(helpFile);
     QProcess* viewer = registry ? registry->Find(key) : nullptr;
     if (!viewer)
@@ -152,7 +157,7 @@ void QuitHelpViewer(std::string_view helpFile) {
     viewer->closeWriteChannel();
 }
 
-QProcess* OpenHelpViewer(std::string_view helpFile) {
-    HelpViewerRegistry* registry = Registry(false);
+QProcess* RunningHelpViewer(std::string_view helpFile) {
+    HelpViewerRegistry* registry = ExistingRegistry();
     return registry ? registry->Find(KeyFor(helpFile)) : nullptr;
 }

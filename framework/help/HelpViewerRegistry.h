@@ -31,4 +31,4 @@ bool ShowHelpTopic(std::string_view helpFile, unsigned long context,
 void QuitHelpViewer(std::string_view helpFile);
 
 // The running viewer process of the help file, or nullptr when there is none.
-QProcess* OpenHelpViewer(std::string_view helpFile);
+QProcess* RunningHelpViewer(std::string_view helpFile);

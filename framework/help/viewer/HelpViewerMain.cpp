@@ -3,7 +3,7 @@
 // over standard input (see HelpProtocol.h).
 //   usage: tarvin-help <help file>
 
-#include "HelpCommand.h"
+#include "EscapedLine.h"
 #include "HelpCommandReader.h"
 #include "HelpDocument.h"
 #include "HelpFileSearch.h"
@@ -21,8 +21,7 @@
 namespace {
 
 void WriteState(const HelpViewerWindow& window) {
-    const QByteArray reply = QByteArray(kHelpStateReply) + ' ' + window.PageName().toUtf8() + ' ' +
-                             (window.isVisible() ? "visible" : "hidden") + '\n';
+    const QByteArray reply = HelpStateReply(window.PageName(), window.isVisible());
     std::fwrite(reply.constData(), 1, static_cast<std::size_t>(reply.size()), stdout);
     std::fflush(stdout);
 }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HelpCommand.h"
 #include "HelpCommandReader.h"
+#include "HelpProtocol.h"
 
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <climits>
 
 #include <unistd.h>
 
@@ -86,6 +88,13 @@ void HelpViewerInputTest::parsesCommands_data() {
     QTest::newRow("empty line") << QByteArray("") << int(HelpCommandKind::Unknown) << qulonglong(0);
     QTest::newRow("NUL byte inside the context")
         << QByteArray("topic 12\0x34", 12) << int(HelpCommandKind::Unknown) << qulonglong(0);
+    QTest::newRow("written topic, context zero")
+        << HelpTopicLine(0) << int(HelpCommandKind::Topic) << qulonglong(0);
+    QTest::newRow("written topic, largest context")
+        << HelpTopicLine(ULONG_MAX) << int(HelpCommandKind::Topic) << qulonglong(ULONG_MAX);
+    QTest::newRow("written topic with a frame keeps its context")
+        << HelpTopicLine(131174, QRect(10, 20, 300, 400)) << int(HelpCommandKind::Topic)
+        << qulonglong(131174);
 }
 
 void HelpViewerInputTest::parsesCommands() {
@@ -119,6 +128,14 @@ void HelpViewerInputTest::parsesOwnerFrame_data() {
         << QByteArray("topic 5 +10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
     QTest::newRow("bad context with a frame")
         << QByteArray("topic x 10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("written frame at the int limits")
+        << HelpTopicLine(5, QRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX))
+        << int(HelpCommandKind::Topic) << QRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    QTest::newRow("written frame left of and above the first screen")
+        << HelpTopicLine(5, QRect(-1920, -8, 300, 400)) << int(HelpCommandKind::Topic)
+        << QRect(-1920, -8, 300, 400);
+    QTest::newRow("written empty frame is left out, the topic still shown")
+        << HelpTopicLine(5, QRect(10, 20, 0, 400)) << int(HelpCommandKind::Topic) << QRect();
 }
 
 void HelpViewerInputTest::parsesOwnerFrame() {

@@ -76,7 +76,7 @@ void WinHelpTest::init() {
 
 void WinHelpTest::cleanup() {
     for (const std::string& file : {m_mainFile, m_otherFile}) {
-        QPointer<QProcess> viewer = OpenHelpViewer(file);
+        QPointer<QProcess> viewer = RunningHelpViewer(file);
         Help(file, HELP_QUIT, 0);
         if (viewer && viewer->state() != QProcess::NotRunning)
             viewer->waitForFinished(kViewerTimeoutMs);
@@ -96,18 +96,18 @@ void WinHelpTest::showsTopicOfContext_data() {
 void WinHelpTest::showsTopicOfContext() {
     QFETCH(qulonglong, context);
     QFETCH(QByteArray, state);
-    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(!RunningHelpViewer(m_mainFile));
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, static_cast<unsigned long>(context)));
-    QCOMPARE(ViewerState(OpenHelpViewer(m_mainFile)), state);
+    QCOMPARE(ViewerState(RunningHelpViewer(m_mainFile)), state);
 }
 
 void WinHelpTest::secondRequestSwitchesTopicInSameViewer() {
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
-    QProcess* viewer = OpenHelpViewer(m_mainFile);
+    QProcess* viewer = RunningHelpViewer(m_mainFile);
     QCOMPARE(ViewerState(viewer), QByteArray("state 0x20066 visible"));
     const qint64 pid = viewer->processId();
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kAboutContext));
-    QCOMPARE(OpenHelpViewer(m_mainFile), viewer);
+    QCOMPARE(RunningHelpViewer(m_mainFile), viewer);
     QCOMPARE(viewer->processId(), pid);
     QCOMPARE(ViewerState(viewer), QByteArray("state 0x20064 visible"));
 }
@@ -116,15 +116,15 @@ void WinHelpTest::samePathSpelledOtherwiseSharesViewer() {
     QVERIFY(Help(m_otherFile, HELP_CONTEXT, kMainContext));
     const std::string spelled = m_dir.path().toStdString() + "/./sub/../other.HLP";
     QVERIFY(Help(spelled, HELP_CONTEXT, kAboutContext));
-    QCOMPARE(OpenHelpViewer(spelled), OpenHelpViewer(m_otherFile));
-    QCOMPARE(ViewerState(OpenHelpViewer(m_otherFile)), QByteArray("state 0x20064 visible"));
+    QCOMPARE(RunningHelpViewer(spelled), RunningHelpViewer(m_otherFile));
+    QCOMPARE(ViewerState(RunningHelpViewer(m_otherFile)), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::eachHelpFileHasItsOwnViewer() {
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
     QVERIFY(Help(m_otherFile, HELP_CONTEXT, kAboutContext));
-    QProcess* first = OpenHelpViewer(m_mainFile);
-    QProcess* second = OpenHelpViewer(m_otherFile);
+    QProcess* first = RunningHelpViewer(m_mainFile);
+    QProcess* second = RunningHelpViewer(m_otherFile);
     QVERIFY(first && second && first != second);
     QCOMPARE(ViewerState(first), QByteArray("state 0x20066 visible"));
     QCOMPARE(ViewerState(second), QByteArray("state 0x20064 visible"));
@@ -132,33 +132,33 @@ void WinHelpTest::eachHelpFileHasItsOwnViewer() {
 
 void WinHelpTest::quitClosesViewer() {
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
-    QProcess* viewer = OpenHelpViewer(m_mainFile);
+    QProcess* viewer = RunningHelpViewer(m_mainFile);
     QVERIFY(viewer);
     QSignalSpy finished(viewer, &QProcess::finished);
     QVERIFY(Help(m_mainFile, HELP_QUIT, 0));
-    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(!RunningHelpViewer(m_mainFile));
     QVERIFY(finished.wait(kViewerTimeoutMs));
     QCOMPARE(finished.at(0).at(1).value<QProcess::ExitStatus>(), QProcess::NormalExit);
     QCOMPARE(finished.at(0).at(0).toInt(), 0);
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kAboutContext));
-    QCOMPARE(ViewerState(OpenHelpViewer(m_mainFile)), QByteArray("state 0x20064 visible"));
+    QCOMPARE(ViewerState(RunningHelpViewer(m_mainFile)), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::quitWithNothingOpenSucceeds() {
     QVERIFY(Help(m_mainFile, HELP_QUIT, 0));
-    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(!RunningHelpViewer(m_mainFile));
     QVERIFY(WinHelp(nullptr, nullptr, HELP_QUIT, 0));
     SetHelpViewerProgram("/nonexistent/viewer");
     QVERIFY(Help(m_mainFile, HELP_QUIT, 0)); // starts nothing, so cannot fail to start
-    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(!RunningHelpViewer(m_mainFile));
 }
 
 void WinHelpTest::quitLeavesOtherFilesOpen() {
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
     QVERIFY(Help(m_otherFile, HELP_CONTEXT, kMainContext));
     QVERIFY(Help(m_mainFile, HELP_QUIT, 0));
-    QVERIFY(!OpenHelpViewer(m_mainFile));
-    QCOMPARE(ViewerState(OpenHelpViewer(m_otherFile)), QByteArray("state 0x20066 visible"));
+    QVERIFY(!RunningHelpViewer(m_mainFile));
+    QCOMPARE(ViewerState(RunningHelpViewer(m_otherFile)), QByteArray("state 0x20066 visible"));
 }
 
 void WinHelpTest::viewerThatCannotStartFails_data() {
@@ -173,7 +173,7 @@ void WinHelpTest::viewerThatCannotStartFails() {
     SetHelpViewerProgram(program.toStdString());
     QCOMPARE(HelpViewerProgram(), program.toStdString());
     QVERIFY(!Help(m_mainFile, HELP_CONTEXT, kMainContext));
-    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(!RunningHelpViewer(m_mainFile));
     QVERIFY(!Help(m_mainFile, HELP_CONTEXT, kMainContext)); // and again: nothing was kept
     SetHelpViewerProgram(TARVIN_HELP_VIEWER);
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
@@ -182,21 +182,21 @@ void WinHelpTest::viewerThatCannotStartFails() {
 void WinHelpTest::missingHelpFileIsTheViewersMessage() {
     const std::string missing = m_dir.filePath(QStringLiteral("missing.HLP")).toStdString();
     QVERIFY(Help(missing, HELP_CONTEXT, kMainContext));
-    QCOMPARE(ViewerState(OpenHelpViewer(missing)), QByteArray("state message visible"));
-    QPointer<QProcess> viewer = OpenHelpViewer(missing);
+    QCOMPARE(ViewerState(RunningHelpViewer(missing)), QByteArray("state message visible"));
+    QPointer<QProcess> viewer = RunningHelpViewer(missing);
     QVERIFY(Help(missing, HELP_QUIT, 0));
     QVERIFY(!viewer || viewer->waitForFinished(kViewerTimeoutMs));
 }
 
 void WinHelpTest::viewerThatDiedIsStartedAgain() {
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kMainContext));
-    QProcess* viewer = OpenHelpViewer(m_mainFile);
+    QProcess* viewer = RunningHelpViewer(m_mainFile);
     const qint64 pid = viewer->processId();
     QSignalSpy finished(viewer, &QProcess::finished);
     ::kill(static_cast<pid_t>(pid), SIGKILL);
     QVERIFY(finished.wait(kViewerTimeoutMs));
     QVERIFY(Help(m_mainFile, HELP_CONTEXT, kAboutContext));
-    QProcess* restarted = OpenHelpViewer(m_mainFile);
+    QProcess* restarted = RunningHelpViewer(m_mainFile);
     QVERIFY(restarted);
     QVERIFY(restarted->processId() != pid);
     QCOMPARE(ViewerState(restarted), QByteArray("state 0x20064 visible"));
@@ -212,7 +212,7 @@ void WinHelpTest::requestSucceedsWhileModalDialogRuns() {
     dialog.show();
     QVERIFY(!owner.isEnabled() || QApplication::activeModalWidget() == &dialog);
     QVERIFY(WinHelp(&owner, m_mainFile.c_str(), HELP_CONTEXT, kAboutContext));
-    QCOMPARE(ViewerState(OpenHelpViewer(m_mainFile)), QByteArray("state 0x20064 visible"));
+    QCOMPARE(ViewerState(RunningHelpViewer(m_mainFile)), QByteArray("state 0x20064 visible"));
 }
 
 void WinHelpTest::unknownCommandFails() {
@@ -220,7 +220,7 @@ void WinHelpTest::unknownCommandFails() {
     QVERIFY(!Help(m_mainFile, 3, kMainContext));
     QVERIFY(!WinHelp(nullptr, nullptr, HELP_CONTEXT, kMainContext));
     QVERIFY(!WinHelp(nullptr, "", HELP_CONTEXT, kMainContext));
-    QVERIFY(!OpenHelpViewer(m_mainFile));
+    QVERIFY(!RunningHelpViewer(m_mainFile));
 }
 
 void WinHelpTest::defaultViewerLiesBesideProgram() {

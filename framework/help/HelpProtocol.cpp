@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HelpCommand.h"
-
+// Both sides of the pipe between the help engine and its viewer: the lines the engine writes,
+// how the viewer reads them, and the viewer's state reply.
 #include "HelpProtocol.h"
-
-#include <QByteArray>
 
 #include <algorithm>
 
@@ -95,20 +93,17 @@ HelpCommand ParseHelpCommand(QByteArrayView line) {
     return kUnknown;
 }
 
-QByteArray EscapedLine(QByteArrayView line) {
-    constexpr char kHexDigits[] = "0123456789abcdef";
-    QByteArray escaped;
-    escaped.reserve(line.size());
-    for (const char byte : line) {
-        const auto code = static_cast<unsigned char>(byte);
-        if (byte == '\\') {
-            escaped.append("\\\\", 2);
-        } else if (code >= 0x20 && code < 0x7f) {
-            escaped.append(byte);
-        } else {
-            const char hex[] = {'\\', 'x', kHexDigits[code >> 4], kHexDigits[code & 0xf]};
-            escaped.append(hex, sizeof hex);
-        }
+QByteArray HelpTopicLine(unsigned long context, const QRect& ownerFrame) {
+    QByteArray line = QByteArray(kHelpTopicCommand) + ' ' + QByteArray::number(context);
+    if (ownerFrame.isValid()) {
+        for (const int number :
+             {ownerFrame.x(), ownerFrame.y(), ownerFrame.width(), ownerFrame.height()})
+            line += ' ' + QByteArray::number(number);
     }
-    return escaped;
+    return line;
+}
+
+QByteArray HelpStateReply(const QString& page, bool visible) {
+    return QByteArray(kHelpStateReply) + ' ' + page.toUtf8() + ' ' +
+           (visible ? "visible" : "hidden") + '\n';
 }
