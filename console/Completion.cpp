@@ -74,7 +74,8 @@ std::vector<std::string> CompletionsFor(const ExpressionEngine& engine, const st
     for (const VariableNode* node = engine.variables; node != nullptr; node = node->next)
         if (StartsWith(node->name, word))
             names.insert(node->name);
-    for (int code = ABS; code <= TANGENS; ++code)
+    // ORDER TOKEN: the function codes run from kFirstFunction to kLastFunction.
+    for (int code = kFirstFunction; code <= kLastFunction; ++code)
         if (StartsWith(ExpressionEngine::FunctionName(code), word))
             names.insert(std::string(ExpressionEngine::FunctionName(code)) + "(");
     for (int i = 0; lineStart && ExpressionEngine::CommandWordAt(i) != nullptr; ++i)

@@ -23,8 +23,8 @@ bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) 
         }
     }
     // Results that cannot be written end the run at once; main reports why.
-    if (std::ferror(stdout)) {
-        outputFailed_ = true;
+    if (std::ferror(m_streams.out)) {
+        m_outputFailed = true;
         return false;
     }
     return true;
@@ -32,11 +32,11 @@ bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) 
 
 // A line that was not run: Error as its result, and the reason in place of the line.
 void ConsoleSession::FailLine(const LineOrigin& origin, const char* reason) {
-    anyError_ = true;
-    PrintError(false);
-    if (interactive_)
-        FlushResults();
-    ReportErrorLine(origin, reason);
+    m_anyError = true;
+    PrintError(m_streams, false);
+    if (m_interactive)
+        FlushResults(m_streams.out);
+    ReportErrorLine(m_streams.err, origin, reason);
 }
 
 bool ConsoleSession::RunAnyLine(const std::string& line, const LineOrigin& origin) {
@@ -67,9 +67,9 @@ bool ConsoleSession::RunCode(const std::string& code, const std::string& line,
 }
 
 int ConsoleSession::ExitStatus() const {
-    if (anyUnreadable_ || outputFailed_)
+    if (m_anyUnreadable || m_outputFailed)
         return kStatusFailure;
-    return anyError_ ? kStatusLineError : kStatusSuccess;
+    return m_anyError ? kStatusLineError : kStatusSuccess;
 }
 
 // A command word line goes to the engine as it stands: the engine itself
@@ -78,12 +78,12 @@ int ConsoleSession::ExitStatus() const {
 // its own the listing is written here from the variables themselves.
 bool ConsoleSession::RunCommand(const std::string& code, int command) {
     double value = 0;
-    const bool ownListing = style_.form != ValueForm::ResultField;
-    engine_.Calculate(code.c_str(), &value, ownListing ? nullptr : &listing_);
+    const bool ownListing = m_style.form != ValueForm::ResultField;
+    m_engine.Calculate(code.c_str(), &value, ownListing ? nullptr : &m_listing);
     if (command == RS_LIST && ownListing)
-        PrintVariables(engine_.variables, style_);
+        PrintVariables(m_streams.out, m_engine.variables, m_style);
     else if (command == RS_LIST)
-        PrintListing(listing_);
+        PrintListing(m_streams.out, m_listing);
     FinishLine();
     return command != RS_QUIT;
 }
@@ -98,8 +98,8 @@ void ConsoleSession::RunStatement(const std::string& code, const std::string& li
     double value = 0;
     LineReport report;
     // A statement prints no listing, so the engine is not asked to build one.
-    if (engine_.Calculate(statement.c_str(), &value, nullptr, report) == 0)
-        PrintValue(value, style_);
+    if (m_engine.Calculate(statement.c_str(), &value, nullptr, report) == 0)
+        PrintValue(m_streams.out, value, m_style);
     else
         ShowError(report.lexicalError, line, origin);
     FinishLine();
@@ -107,15 +107,15 @@ void ConsoleSession::RunStatement(const std::string& code, const std::string& li
 
 void ConsoleSession::ShowError(bool afterBanner, const std::string& line,
                                const LineOrigin& origin) {
-    anyError_ = true;
-    PrintError(afterBanner);
+    m_anyError = true;
+    PrintError(m_streams, afterBanner);
     // On a terminal the result comes before the message that names the line.
-    if (interactive_)
-        FlushResults();
-    ReportErrorLine(origin, line);
+    if (m_interactive)
+        FlushResults(m_streams.out);
+    ReportErrorLine(m_streams.err, origin, line);
 }
 
 void ConsoleSession::FinishLine() {
-    if (interactive_)
-        FlushResults();
+    if (m_interactive)
+        FlushResults(m_streams.out);
 }

@@ -11,11 +11,13 @@
 // across all inputs, and what the exit status needs to know.
 class ConsoleSession {
 public:
-    // Values are written in style. The engine's error banner goes to standard
-    // error, so that standard output holds one line per statement.
-    explicit ConsoleSession(bool interactive, const ValueStyle& style = {})
-        : interactive_(interactive), style_(style) {
-        engine_.messages = stderr;
+    // Values are written in style to streams.out, messages to streams.err. The engine's error
+    // banner goes to streams.err too, so that streams.out holds one line per statement.
+    explicit ConsoleSession(bool interactive, const ValueStyle& style = {},
+                            const OutputStreams& streams = {})
+        : m_interactive(interactive), m_style(style), m_streams(streams) {
+        m_engine.messages = streams.err;
+        m_engine.output = streams.out;
     }
 
     // Runs one line as read, its terminator already removed; a comment is dropped first, and a
@@ -26,10 +28,13 @@ public:
     bool RunLine(const std::string& line, const LineOrigin& origin);
 
     // The engine with the session's memory, for reading only.
-    const ExpressionEngine& Engine() const { return engine_; }
+    const ExpressionEngine& Engine() const { return m_engine; }
+
+    // Where the session writes its results and messages.
+    const OutputStreams& Streams() const { return m_streams; }
 
     // An input that could not be opened or read to its end.
-    void NoteUnreadableInput() { anyUnreadable_ = true; }
+    void NoteUnreadableInput() { m_anyUnreadable = true; }
 
     // 2 when an input could not be read or the results not written, else 1 when a line showed
     // Error, else 0.
@@ -44,11 +49,12 @@ private:
     void ShowError(bool afterBanner, const std::string& line, const LineOrigin& origin);
     void FinishLine();
 
-    ExpressionEngine engine_;
-    std::string listing_;
-    bool interactive_;
-    ValueStyle style_;
-    bool anyError_ = false;
-    bool anyUnreadable_ = false;
-    bool outputFailed_ = false;
+    ExpressionEngine m_engine;
+    std::string m_listing;
+    bool m_interactive;
+    ValueStyle m_style;
+    OutputStreams m_streams;
+    bool m_anyError = false;
+    bool m_anyUnreadable = false;
+    bool m_outputFailed = false;
 };

@@ -73,14 +73,14 @@ int ReadLines(ConsoleSession& session, HistoryFile& history) {
         gSignal = 0;
         EditedLine edited(readline(kPrompt));
         if (gSignal == SIGINT) {
-            std::putchar('\n');
+            std::fputc('\n', session.Streams().out);
             continue;
         }
         if (IsEndingSignal(gSignal))
             return gSignal;
         if (!edited) {
             // End of input leaves the cursor after the prompt; end that line.
-            std::putchar('\n');
+            std::fputc('\n', session.Streams().out);
             return 0;
         }
         ++origin.number;
@@ -113,7 +113,7 @@ void RunInteractive(ConsoleSession& session) {
     SaveHistory(history);
     if (ending != 0) {
         // The history is safe; the signal now ends the run with its usual status.
-        std::fflush(stdout);
+        std::fflush(session.Streams().out);
         std::signal(ending, SIG_DFL);
         std::raise(ending);
     }

@@ -3,39 +3,39 @@
 
 #include "LinePreparation.h"
 
-LineInput::LineInput(FILE* in) : in_(in) {
+LineInput::LineInput(FILE* in) : m_in(in) {
     // The bound, and a CR that may stand before the LF.
-    line_.reserve(kMaxLineLength + 1);
+    m_line.reserve(kMaxLineLength + 1);
 }
 
 // Skips to the end of the line that passed the bound; false when the input ended first.
 bool LineInput::SkipRest() {
     int c;
-    while ((c = getc_unlocked(in_)) != EOF)
+    while ((c = getc_unlocked(m_in)) != EOF)
         if (c == '\n')
             return true;
     return false;
 }
 
 LineInput::Status LineInput::Next() {
-    if (inLongLine_) {
-        inLongLine_ = false;
+    if (m_inLongLine) {
+        m_inLongLine = false;
         if (!SkipRest())
             return Status::End;
     }
-    line_.clear();
-    int c = getc_unlocked(in_);
+    m_line.clear();
+    int c = getc_unlocked(m_in);
     if (c == EOF)
         return Status::End;
-    for (; c != EOF && c != '\n'; c = getc_unlocked(in_)) {
+    for (; c != EOF && c != '\n'; c = getc_unlocked(m_in)) {
         // The bound and one byte more are kept, for a CR that may end the line.
-        if (line_.size() > kMaxLineLength) {
-            inLongLine_ = true;
+        if (m_line.size() > kMaxLineLength) {
+            m_inLongLine = true;
             return Status::TooLong;
         }
-        line_.push_back(static_cast<char>(c));
+        m_line.push_back(static_cast<char>(c));
     }
-    if (c == '\n' && !line_.empty() && line_.back() == '\r')
-        line_.pop_back();
-    return line_.size() > kMaxLineLength ? Status::TooLong : Status::Line;
+    if (c == '\n' && !m_line.empty() && m_line.back() == '\r')
+        m_line.pop_back();
+    return m_line.size() > kMaxLineLength ? Status::TooLong : Status::Line;
 }

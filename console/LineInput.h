@@ -24,12 +24,12 @@ public:
     Status Next();
 
     // The line last read, without its terminator.
-    const std::string& Text() const { return line_; }
+    const std::string& Text() const { return m_line; }
 
 private:
     bool SkipRest();
 
-    FILE* in_;
-    std::string line_;
-    bool inLongLine_ = false;
+    FILE* m_in;
+    std::string m_line;
+    bool m_inLongLine = false;
 };

@@ -13,51 +13,51 @@ constexpr std::string_view kListingLineEnd = "\r\n";
 
 } // namespace
 
-void PrintValue(double value, const ValueStyle& style) {
+void PrintValue(FILE* out, double value, const ValueStyle& style) {
     char text[kValueTextSize];
     const size_t length = FormatValue(value, text, style);
     text[length] = '\n';
     // Only this thread writes, so the stream need not be locked for every value.
-    fwrite_unlocked(text, 1, length + 1, stdout);
+    fwrite_unlocked(text, 1, length + 1, out);
 }
 
-void PrintError(bool afterBanner) {
+void PrintError(const OutputStreams& streams, bool afterBanner) {
     if (afterBanner)
-        std::fputc('\n', stderr);
-    std::fputs("Error\n", stdout);
+        std::fputc('\n', streams.err);
+    std::fputs("Error\n", streams.out);
 }
 
-void PrintListing(std::string_view listing) {
+void PrintListing(FILE* out, std::string_view listing) {
     while (!listing.empty()) {
         size_t end = listing.find(kListingLineEnd);
         if (end == std::string_view::npos) {
-            std::fwrite(listing.data(), 1, listing.size(), stdout);
+            std::fwrite(listing.data(), 1, listing.size(), out);
             return;
         }
-        std::fwrite(listing.data(), 1, end, stdout);
-        std::putchar('\n');
+        std::fwrite(listing.data(), 1, end, out);
+        std::fputc('\n', out);
         listing.remove_prefix(end + kListingLineEnd.size());
     }
 }
 
-void PrintVariables(const VariableNode* first, const ValueStyle& style) {
+void PrintVariables(FILE* out, const VariableNode* first, const ValueStyle& style) {
     char text[kValueTextSize];
     for (const VariableNode* variable = first; variable != nullptr; variable = variable->next) {
         FormatValue(variable->value, text, style);
-        std::printf("%s = %s\n", variable->name, text);
+        std::fprintf(out, "%s = %s\n", variable->name, text);
     }
 }
 
-void ReportErrorLine(const LineOrigin& origin, std::string_view line) {
-    std::fprintf(stderr, "%s:%ld: Error: ", origin.name, origin.number);
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fputc('\n', stderr);
+void ReportErrorLine(FILE* err, const LineOrigin& origin, std::string_view line) {
+    std::fprintf(err, "%s:%ld: Error: ", origin.name, origin.number);
+    std::fwrite(line.data(), 1, line.size(), err);
+    std::fputc('\n', err);
 }
 
-void ReportUnreadable(const char* name, int error) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgramName, name, std::strerror(error));
+void ReportUnreadable(FILE* err, const char* name, int error) {
+    std::fprintf(err, "%s: %s: %s\n", kProgramName, name, std::strerror(error));
 }
 
-void FlushResults() {
-    std::fflush(stdout);
+void FlushResults(FILE* out) {
+    std::fflush(out);
 }

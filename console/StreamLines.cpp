@@ -20,12 +20,13 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<FILE, FileCloser>;
 
-// True when in is the very regular file that standard output writes to: reading it would
+// True when in is the very regular file that the results are written to: reading it would
 // read back what the run itself appends, without end.
-bool IsOutputFile(FILE* in) {
+bool IsOutputFile(FILE* in, FILE* out) {
     struct stat input {
     }, output{};
-    return fstat(fileno(in), &input) == 0 && fstat(STDOUT_FILENO, &output) == 0 &&
+    const int outFd = fileno(out);
+    return outFd >= 0 && fstat(fileno(in), &input) == 0 && fstat(outFd, &output) == 0 &&
            S_ISREG(input.st_mode) && S_ISREG(output.st_mode) && input.st_dev == output.st_dev &&
            input.st_ino == output.st_ino;
 }
@@ -41,7 +42,7 @@ bool RunLines(FILE* in, const char* name, ConsoleSession& session) {
             return false;
     }
     if (std::ferror(in)) {
-        ReportUnreadable(name, errno);
+        ReportUnreadable(session.Streams().err, name, errno);
         session.NoteUnreadableInput();
     }
     return true;
@@ -50,8 +51,8 @@ bool RunLines(FILE* in, const char* name, ConsoleSession& session) {
 } // namespace
 
 bool RunStream(FILE* in, const char* name, ConsoleSession& session) {
-    if (IsOutputFile(in)) {
-        std::fprintf(stderr, "%s: %s: %s\n", kProgramName, name, kInputIsOutput);
+    if (IsOutputFile(in, session.Streams().out)) {
+        std::fprintf(session.Streams().err, "%s: %s: %s\n", kProgramName, name, kInputIsOutput);
         session.NoteUnreadableInput();
         return true;
     }
@@ -59,7 +60,7 @@ bool RunStream(FILE* in, const char* name, ConsoleSession& session) {
         return RunLines(in, name, session);
     } catch (const std::bad_alloc&) {
         // Only the room for one line is asked for outside the session's own handling.
-        ReportUnreadable(name, ENOMEM);
+        ReportUnreadable(session.Streams().err, name, ENOMEM);
         session.NoteUnreadableInput();
         return true;
     }
@@ -70,7 +71,7 @@ bool RunInput(const std::string& name, ConsoleSession& session) {
         return RunStream(stdin, kStandardInputName, session);
     FileHandle file(std::fopen(name.c_str(), "r"));
     if (!file) {
-        ReportUnreadable(name.c_str(), errno);
+        ReportUnreadable(session.Streams().err, name.c_str(), errno);
         session.NoteUnreadableInput();
         return true;
     }

@@ -30,7 +30,7 @@ void RunGiven(const ConsoleOptions& options, ConsoleSession& session) {
 
 int RunInputs(const ConsoleOptions& options) {
     bool interactive = IsInteractive(options);
-    ConsoleSession session(interactive, options.style);
+    ConsoleSession session(interactive, options.style, OutputStreams{stdout, stderr});
     if (interactive)
         RunInteractive(session);
     else

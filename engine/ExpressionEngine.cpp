@@ -73,7 +73,8 @@ int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
 int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& value,
             LineReport& report) {
     int status = RS_STATEMENT;
-    engine.tokens = ExpressionEngine::ReadLine(line, status, &engine.pool, engine.messages);
+    engine.tokens =
+        ExpressionEngine::ReadLine(line, status, &engine.pool, engine.messages, engine.output);
     report.lexicalError = status == RS_STATEMENT && engine.tokens == nullptr;
     switch (status) {
     case RS_QUIT:

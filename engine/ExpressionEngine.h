@@ -60,6 +60,8 @@ public:
     VariableIndex index;
     // Where Calculate has the line reader write its lexical-error banner.
     FILE* messages = stdout;
+    // Where Calculate has the line reader write the help text.
+    FILE* output = stdout;
 
     ExpressionEngine();
     ~ExpressionEngine();
@@ -87,15 +89,16 @@ public:
     static void NextToken(const char*& position, char (&text)[kTokenBufferSize], int& code);
 
     // Line reader and command words.
-    // A lexical error writes the error banner to messages.
+    // A lexical error writes the error banner to messages; the help command writes its text
+    // to output.
     static TokenNode* ReadLine(const char* line, int& status, NodePool* pool = nullptr,
-                               FILE* messages = stdout);
+                               FILE* messages = stdout, FILE* output = stdout);
     // True when text is one of the seven command words; status then gets its ReadStatus.
     // On false, status is left unchanged.
     static bool FindCommandWord(const char* text, int& status);
     // The command words in the engine's order, from index 0 up; null past the last.
     static const CommandWord* CommandWordAt(int index);
-    static void PrintHelp();
+    static void PrintHelp(FILE* out = stdout);
     static void DumpTokens(TokenNode* head);
 
     // Statement check. depth counts the groups and arguments around the expression.

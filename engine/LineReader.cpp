@@ -85,9 +85,9 @@ bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
     return false;
 }
 
-void ExpressionEngine::PrintHelp() {
-    std::fputs(kHelpText, stdout);
-    std::fflush(stdout);
+void ExpressionEngine::PrintHelp(FILE* out) {
+    std::fputs(kHelpText, out);
+    std::fflush(out);
 }
 
 // A hook that receives every finished list; it does nothing.
@@ -109,8 +109,8 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
 // line: command-word [ anything ] | token { token } EOLN
 // A command word as the first token ends the reading at once. A lexical error ends it too,
 // writes the banner and releases the tokens read so far. An empty line gives one EOLN node.
-TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* pool,
-                                      FILE* messages) {
+TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* pool, FILE* messages,
+                                      FILE* output) {
     char text[kTokenBufferSize];
     int code = NEDEF;
     TokenNode* last = nullptr;
@@ -121,7 +121,7 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* p
             if (last == nullptr) {
                 if (FindCommandWord(text, status)) {
                     if (status == RS_HELP)
-                        PrintHelp();
+                        PrintHelp(output);
                     return nullptr;
                 }
                 status = RS_STATEMENT;

@@ -35,7 +35,7 @@ constexpr std::string_view kBannerLine = "\aGRESKA!!!!\n";
     std::abort();
 }
 
-// A memory stream that stands in for standard output or standard error during one run.
+// A memory stream that the session writes its results or its messages to during one run.
 struct Capture {
     char* data = nullptr;
     size_t size = 0;
@@ -57,19 +57,13 @@ struct RunResult {
     int status = -1;
 };
 
-// Points the standard streams at captures while run goes; libFuzzer keeps its own stream.
+// Runs a session that writes to captures; the process's own streams stay untouched.
 template <typename Run> RunResult Captured(Run run) {
     Capture out, err;
     if (out.stream == nullptr || err.stream == nullptr)
         Violation("the test could not open its memory streams");
-    FILE* const savedOut = stdout;
-    FILE* const savedErr = stderr;
-    stdout = out.stream;
-    stderr = err.stream;
-    ConsoleSession session(false);
+    ConsoleSession session(false, ValueStyle{}, OutputStreams{out.stream, err.stream});
     run(session);
-    stdout = savedOut;
-    stderr = savedErr;
     return RunResult{out.Text(), err.Text(), session.ExitStatus()};
 }
 

@@ -3,7 +3,10 @@
 // leaves behind; standard output is captured.
 
 #include "EngineTestSupport.h"
+#include "ExpectedHelpText.h"
 
+#include <cstdio>
+#include <string>
 #include <type_traits>
 
 // The engine owns raw lists, so it must not be copied.
@@ -137,6 +140,20 @@ TEST_F(Calculate, ClearedNamesStartAgainFromZero) {
     EXPECT_EQ(Run("b=a"), 0);
     EXPECT_EQ(result, 0.0);
     EXPECT_EQ(listing, "a = 0.000000\r\nb = 0.000000\r\n");
+}
+
+// A caller that sets its own stream gets the whole help text there and none on standard output.
+TEST_F(Calculate, HelpGoesToTheOutputStreamSet) {
+    FILE* const stream = std::tmpfile();
+    ASSERT_NE(stream, nullptr);
+    engine.output = stream;
+    EXPECT_EQ(Run("help"), 2);
+    std::string written(std::ftell(stream), '\0');
+    std::rewind(stream);
+    EXPECT_EQ(std::fread(written.data(), 1, written.size(), stream), written.size());
+    std::fclose(stream);
+    EXPECT_EQ(written, kHelpText);
+    EXPECT_EQ(Captured(), "");
 }
 
 TEST_F(Calculate, EngineStaysUsableAfterQuit) {
