@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -33,28 +34,51 @@ void NoteSignal(int number) {
     gSignal = number;
 }
 
-// Without SA_RESTART, so that a signal interrupts the read of the terminal.
+constexpr int kCaughtSignals[] = {SIGINT, SIGHUP, SIGTERM};
+
+// Without SA_RESTART, so that a signal interrupts the wait for a key.
 void CatchSignals() {
     struct sigaction action {};
     action.sa_handler = NoteSignal;
     sigemptyset(&action.sa_mask);
-    for (int number : {SIGINT, SIGHUP, SIGTERM})
+    for (int number : kCaughtSignals)
         sigaction(number, &action, nullptr);
+}
+
+// Waits for a key on fd while the caught signals are blocked. ppoll lets them in only while it
+// waits, so a signal that comes after the look at gSignal still ends the wait instead of
+// lying unnoticed until the next key.
+int WaitForKey(int fd, const sigset_t& waiting) {
+    pollfd wanted{fd, POLLIN, 0};
+    for (;;) {
+        if (gSignal != 0)
+            return EOF;
+        if (ppoll(&wanted, 1, nullptr, &waiting) < 0) {
+            if (errno == EINTR)
+                continue;
+            return EOF;
+        }
+        unsigned char key = 0;
+        const ssize_t count = read(fd, &key, 1);
+        if (count == 1)
+            return key;
+        if (count == 0 || (errno != EINTR && errno != EAGAIN))
+            return EOF;
+    }
 }
 
 // Reads one key for the line editor. A signal noted ends the read as the end of input would,
 // so the editor hands back at once and the reading loop decides what the signal means.
 int ReadKey(FILE* in) {
-    unsigned char key = 0;
-    for (;;) {
-        if (gSignal != 0)
-            return EOF;
-        const ssize_t count = read(fileno(in), &key, 1);
-        if (count == 1)
-            return key;
-        if (count == 0 || errno != EINTR)
-            return EOF;
-    }
+    sigset_t caught;
+    sigset_t previous;
+    sigemptyset(&caught);
+    for (int number : kCaughtSignals)
+        sigaddset(&caught, number);
+    sigprocmask(SIG_BLOCK, &caught, &previous);
+    const int key = WaitForKey(fileno(in), previous);
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    return key;
 }
 
 bool IsEndingSignal(int number) {
