@@ -4,6 +4,7 @@
 #include "HelpProtocol.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -56,6 +57,14 @@ QRect ParseOwner(const QByteArrayView (&words)[kMaxWords]) {
     }
     if (numbers[2] <= 0 || numbers[3] <= 0)
         return QRect();
+    // QRect keeps its edges as ints and steps one past them: a frame whose edges or the
+    // places next to them leave the int range is refused rather than overflowing there.
+    for (int i = 0; i < 2; ++i) {
+        const long long first = numbers[i];
+        if (first == std::numeric_limits<int>::min() ||
+            first + numbers[i + 2] > std::numeric_limits<int>::max())
+            return QRect();
+    }
     return QRect(numbers[0], numbers[1], numbers[2], numbers[3]);
 }
 

@@ -129,8 +129,12 @@ void HelpViewerInputTest::parsesOwnerFrame_data() {
     QTest::newRow("bad context with a frame")
         << QByteArray("topic x 10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
     QTest::newRow("written frame at the int limits")
-        << HelpTopicLine(5, QRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX))
-        << int(HelpCommandKind::Topic) << QRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+        << HelpTopicLine(5, QRect(INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX))
+        << int(HelpCommandKind::Topic) << QRect(INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX);
+    QTest::newRow("frame at the least int")
+        << QByteArray("topic 5 -2147483648 0 300 400") << int(HelpCommandKind::Unknown) << QRect();
+    QTest::newRow("frame whose right edge passes the int range")
+        << QByteArray("topic 5 2147483000 0 1000 400") << int(HelpCommandKind::Unknown) << QRect();
     QTest::newRow("written frame left of and above the first screen")
         << HelpTopicLine(5, QRect(-1920, -8, 300, 400)) << int(HelpCommandKind::Topic)
         << QRect(-1920, -8, 300, 400);
