@@ -93,7 +93,8 @@ bool ReadLines(FILE* in, std::deque<std::string>& lines, long& skipped) {
         else
             KeepLine(lines, input.Text());
     }
-    return !std::ferror(in);
+    errno = input.Error();
+    return errno == 0;
 }
 
 // Anything but a regular file (a device may never end) is left unread and unwritten; the

@@ -1,20 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LineInput.h"
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 #include "LinePreparation.h"
 
-LineInput::LineInput(FILE* in) : m_in(in) {
+namespace {
+
+// Bytes asked of the descriptor at a time: many lines a read.
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+} // namespace
+
+LineInput::LineInput(FILE* in) : m_fd(fileno(in)), m_block(new char[kBlockSize]) {
     // The bound, and a CR that may stand before the LF.
     m_line.reserve(kMaxLineLength + 1);
 }
 
+// Reads the next block; false at the end of the input or on a read error, which is kept.
+bool LineInput::Fill() {
+    if (m_error != 0)
+        return false;
+    ssize_t got;
+    do
+        got = read(m_fd, m_block.get(), kBlockSize);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        m_error = got < 0 ? errno : 0;
+        return false;
+    }
+    m_next = m_block.get();
+    m_end = m_next + got;
+    return true;
+}
+
 // Skips to the end of the line that passed the bound; false when the input ended first.
 bool LineInput::SkipRest() {
-    int c;
-    while ((c = getc_unlocked(m_in)) != EOF)
-        if (c == '\n')
+    for (;;) {
+        if (m_next == m_end && !Fill())
+            return false;
+        const void* feed = std::memchr(m_next, '\n', static_cast<std::size_t>(m_end - m_next));
+        if (feed != nullptr) {
+            m_next = static_cast<const char*>(feed) + 1;
             return true;
-    return false;
+        }
+        m_next = m_end;
+    }
 }
 
 LineInput::Status LineInput::Next() {
@@ -24,18 +57,32 @@ LineInput::Status LineInput::Next() {
             return Status::End;
     }
     m_line.clear();
-    int c = getc_unlocked(m_in);
-    if (c == EOF)
+    if (m_next == m_end && !Fill())
         return Status::End;
-    for (; c != EOF && c != '\n'; c = getc_unlocked(m_in)) {
-        // The bound and one byte more are kept, for a CR that may end the line.
-        if (m_line.size() > kMaxLineLength) {
+    // The bound and one byte more are kept, for a CR that may end the line.
+    const std::size_t keep = kMaxLineLength + 1;
+    for (;;) {
+        const std::size_t available = static_cast<std::size_t>(m_end - m_next);
+        const auto* feed = static_cast<const char*>(std::memchr(m_next, '\n', available));
+        const std::size_t length =
+            feed != nullptr ? static_cast<std::size_t>(feed - m_next) : available;
+        const std::size_t room = keep - m_line.size();
+        if (length > room) {
+            m_line.append(m_next, room);
+            m_next += room;
             m_inLongLine = true;
             return Status::TooLong;
         }
-        m_line.push_back(static_cast<char>(c));
+        m_line.append(m_next, length);
+        if (feed != nullptr) {
+            m_next = feed + 1;
+            if (!m_line.empty() && m_line.back() == '\r')
+                m_line.pop_back();
+            break;
+        }
+        m_next = m_end;
+        if (!Fill())
+            break;
     }
-    if (c == '\n' && !m_line.empty() && m_line.back() == '\r')
-        m_line.pop_back();
     return m_line.size() > kMaxLineLength ? Status::TooLong : Status::Line;
 }

@@ -41,8 +41,8 @@ bool RunLines(FILE* in, const char* name, ConsoleSession& session) {
         if (!session.RunLine(input.Text(), origin))
             return false;
     }
-    if (std::ferror(in)) {
-        ReportUnreadable(session.Streams().err, name, errno);
+    if (input.Error() != 0) {
+        ReportUnreadable(session.Streams().err, name, input.Error());
         session.NoteUnreadableInput();
     }
     return true;

@@ -3,6 +3,7 @@
 // It follows the grammar written out in StatementCheck.cpp, in the same words.
 
 #include "ExpressionEngine.h"
+#include "NodeAllocation.h"
 
 #include <charconv>
 #include <cmath>

@@ -63,8 +63,7 @@ int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
     if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens, pool))
         return kNoStatement;
     undo.Note(engine.tokens, engine.variables, pool->index);
-    ExpressionEngine::ExecuteAssignment(engine.tokens, engine.variables, pool);
-    value = ExpressionEngine::GetVariable(engine.tokens->text, engine.variables, pool);
+    value = ExpressionEngine::Assign(engine.tokens, engine.variables, pool);
     return kStatementExecuted;
 }
 
@@ -142,18 +141,26 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
 // for the compound operators.
 void ExpressionEngine::ExecuteAssignment(TokenNode* first, VariableNode*& variables,
                                          NodePool* pool) {
+    Assign(first, variables, pool);
+}
+
+// The assignment, answering with the value stored, so that the caller need not find the
+// target again to show it. A target too long for a name is left unstored, and reads as 0.
+double ExpressionEngine::Assign(TokenNode* first, VariableNode*& variables, NodePool* pool) {
     char name[kNameSize];
     const std::size_t length = std::strlen(first->text);
     if (length > kMaxNameLength)
-        return;
+        return 0.0;
     std::memcpy(name, first->text, length + 1);
     const int assignment = first->next->code;
     TokenNode* cursor = first->next->next;
+    double value = 0.0;
     if (assignment == JEDNAKO) {
-        SetVariable(variables, name, Evaluate(cursor, variables, false, 0, pool), pool);
-        return;
+        value = Evaluate(cursor, variables, false, 0, pool);
+    } else {
+        const double target = GetVariable(name, variables, pool);
+        value = CombineAssignment(assignment, target, Evaluate(cursor, variables, false, 0, pool));
     }
-    const double target = GetVariable(name, variables, pool);
-    const double right = Evaluate(cursor, variables, false, 0, pool);
-    SetVariable(variables, name, CombineAssignment(assignment, target, right), pool);
+    SetVariable(variables, name, value, pool);
+    return value;
 }

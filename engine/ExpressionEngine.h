@@ -134,9 +134,11 @@ public:
     // Statement execution.
     static void ExecuteAssignment(TokenNode* first, VariableNode*& variables,
                                   NodePool* pool = nullptr);
+    // The same, answering with the value stored in the target.
+    static double Assign(TokenNode* first, VariableNode*& variables, NodePool* pool = nullptr);
 
 private:
-    // Every node of the engine is allocated and released through these.
+    // Every node of the engine is allocated and released through these (NodeAllocation.h).
     template <typename Node> static Node* NewNode(NodePool* pool);
     template <typename Node> static void ReleaseNode(Node* node, NodePool* pool);
     template <typename Node> static void ReleaseList(Node*& head, NodePool* pool);
@@ -148,11 +150,3 @@ private:
     // Notes and undoes what a line changes in the variable memory (ExpressionEngine.cpp).
     friend struct LineUndo;
 };
-
-// Made once, in NodeAllocation.cpp, for the three kinds of node.
-extern template TokenNode* ExpressionEngine::NewNode<TokenNode>(NodePool*);
-extern template VariableNode* ExpressionEngine::NewNode<VariableNode>(NodePool*);
-extern template StackEntry* ExpressionEngine::NewNode<StackEntry>(NodePool*);
-extern template void ExpressionEngine::ReleaseNode<TokenNode>(TokenNode*, NodePool*);
-extern template void ExpressionEngine::ReleaseNode<VariableNode>(VariableNode*, NodePool*);
-extern template void ExpressionEngine::ReleaseNode<StackEntry>(StackEntry*, NodePool*);

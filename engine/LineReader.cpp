@@ -2,6 +2,7 @@
 // The line reader: turns a line into a token list or a command status; and the help text.
 
 #include "ExpressionEngine.h"
+#include "NodeAllocation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -43,13 +44,6 @@ constexpr char kHelpText[] =
 
 constexpr char kErrorBanner[] = "\aGRESKA!!!!";
 
-TokenNode* FirstNode(TokenNode* last) {
-    TokenNode* head = last;
-    while (head != nullptr && head->prev != nullptr)
-        head = head->prev;
-    return head;
-}
-
 // ORDER COMMAND: the first letters of the words above; most first tokens begin with none.
 bool MayBeCommandWord(char first) {
     switch (first) {
@@ -77,7 +71,9 @@ bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
     if (!MayBeCommandWord(text[0]))
         return false;
     for (const CommandWord& command : kCommandWords) {
-        if (command.word[0] == text[0] && std::strcmp(command.word, text) == 0) {
+        // Most first tokens that share a word's first letter are one-letter names.
+        if (command.word[0] == text[0] && command.word[1] == text[1] &&
+            std::strcmp(command.word, text) == 0) {
             status = command.status;
             return true;
         }
@@ -98,7 +94,12 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
                                          NodePool* pool) {
     TokenNode* node = NewNode<TokenNode>(pool);
     node->code = static_cast<signed char>(code);
-    std::memcpy(node->text, text, kTokenBufferSize);
+    // Byte by byte up to the NUL: the lexer has just written the text byte by byte, and a
+    // wide copy of the whole buffer would wait for those stores to reach memory.
+    int i = 0;
+    do
+        node->text[i] = text[i];
+    while (text[i++] != '\0');
     node->prev = last;
     node->next = nullptr;
     if (last != nullptr)
@@ -113,29 +114,28 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* p
                                       FILE* output) {
     char text[kTokenBufferSize];
     int code = NEDEF;
-    TokenNode* last = nullptr;
     const char* position = line;
+    NextToken(position, text, code);
+    if (FindCommandWord(text, status)) {
+        if (status == RS_HELP)
+            PrintHelp(output);
+        return nullptr;
+    }
+    status = RS_STATEMENT;
+    // The first token is kept whatever it is; the head is kept aside, so that neither the end
+    // nor a failure walks the list back to find it.
+    TokenNode* head = AppendToken(nullptr, code, text, pool);
+    TokenNode* last = head;
     try {
-        do {
+        while (code != GRESKA && code != EOLN) {
             NextToken(position, text, code);
-            if (last == nullptr) {
-                if (FindCommandWord(text, status)) {
-                    if (status == RS_HELP)
-                        PrintHelp(output);
-                    return nullptr;
-                }
-                status = RS_STATEMENT;
+            if (code != GRESKA && code != EOLN)
                 last = AppendToken(last, code, text, pool);
-            } else if (code != GRESKA && code != EOLN) {
-                last = AppendToken(last, code, text, pool);
-            }
-        } while (code != GRESKA && code != EOLN);
+        }
     } catch (const std::bad_alloc&) {
-        TokenNode* partial = FirstNode(last);
-        FreeList(partial, pool);
+        FreeList(head, pool);
         throw;
     }
-    TokenNode* head = FirstNode(last);
     DumpTokens(head);
     if (code == GRESKA) {
         std::fputs(kErrorBanner, messages);

@@ -14,6 +14,7 @@
 // stands; it removes a leading "+", so the evaluator sees only "-" there.
 
 #include "ExpressionEngine.h"
+#include "NodeAllocation.h"
 
 namespace {
 

@@ -4,6 +4,11 @@
 #include "VariableIndex.h"
 
 #include <cstring>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -14,6 +19,9 @@ constexpr std::size_t kFirstSlotCount = 16;
 constexpr std::size_t kFirstBlockRoom = 8;
 constexpr int kPrefixBytes = 8;
 constexpr std::uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ull;
+// A table of at least this many bytes is laid on pages of this size where the system allows,
+// since each lookup lands on a page of its own at random.
+constexpr std::size_t kLargePageSize = std::size_t{2} << 20;
 
 // A name as the index compares and hashes it: its first eight bytes, the first byte most
 // significant and the bytes after the end zero, so that the numbers order as the names do;
@@ -60,6 +68,33 @@ int CompareEntry(const IndexEntry& entry, const NameKey& key, const char* name) 
     return CompareNames(entry.node->name + kPrefixBytes, name + kPrefixBytes);
 }
 
+// ---- what the last miss learnt ----------------------------------------------------------------
+
+// The memo of this name while it still holds, or null.
+MissMemo* MemoOf(const VariableIndex& index, const NameKey& key, const char* name) {
+    MissMemo& memo = index.memo;
+    if (memo.generation != index.generation || memo.hash != key.hash ||
+        CompareNames(memo.name, name) != 0)
+        return nullptr;
+    return &memo;
+}
+
+// The memo of this name, started afresh unless it holds; null for a name too long to keep.
+MissMemo* MemoFor(const VariableIndex& index, const NameKey& key, const char* name) {
+    if (MissMemo* memo = MemoOf(index, key, name))
+        return memo;
+    const std::size_t length = std::strlen(name);
+    if (length > kMaxNameLength)
+        return nullptr;
+    MissMemo& memo = index.memo;
+    memo.generation = index.generation;
+    memo.hash = key.hash;
+    std::memcpy(memo.name, name, length + 1);
+    memo.missed = false;
+    memo.placed = false;
+    return &memo;
+}
+
 // ---- the hash table -------------------------------------------------------------------------
 
 std::size_t HomeSlot(const VariableIndex& index, std::uint64_t hash) {
@@ -77,19 +112,41 @@ void PutInSlots(VariableIndex& index, std::uint64_t hash, VariableNode* node) {
     index.hashSlots[slot] = HashSlot{hash, node};
 }
 
+// An empty table; throws std::bad_alloc. A large one is aligned to a large page and the
+// system is asked to back it with large pages, which spares a page-table walk per lookup.
+HashSlot* NewSlots(std::size_t count) {
+    const std::size_t bytes = count * sizeof(HashSlot);
+    if (bytes < kLargePageSize)
+        return new HashSlot[count]();
+    void* memory = ::operator new (bytes, std::align_val_t{kLargePageSize});
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+    std::memset(memory, 0, bytes);
+    return static_cast<HashSlot*>(memory);
+}
+
+void DeleteSlots(HashSlot* slots, std::size_t count) {
+    if (count * sizeof(HashSlot) < kLargePageSize)
+        delete[] slots;
+    else
+        ::operator delete (slots, std::align_val_t{kLargePageSize});
+}
+
 // Moves every entry into a table of twice the size; only the allocation may fail, before
 // anything changes.
 void GrowSlots(VariableIndex& index) {
     const std::size_t newCount = index.slotCount == 0 ? kFirstSlotCount : 2 * index.slotCount;
-    HashSlot* newSlots = new HashSlot[newCount]();
+    HashSlot* newSlots = NewSlots(newCount);
     HashSlot* oldSlots = index.hashSlots;
     const std::size_t oldCount = index.slotCount;
     index.hashSlots = newSlots;
     index.slotCount = newCount;
+    ++index.generation;
     for (std::size_t slot = 0; slot < oldCount; ++slot)
         if (oldSlots[slot].node != nullptr)
             PutInSlots(index, oldSlots[slot].hash, oldSlots[slot].node);
-    delete[] oldSlots;
+    DeleteSlots(oldSlots, oldCount);
 }
 
 // True when the entry whose home is `home` may move from `from` back to the hole at `hole`:
@@ -160,15 +217,19 @@ void SplitBlock(VariableIndex& index, std::size_t block) {
     index.blocks.insert(index.blocks.begin() + static_cast<std::ptrdiff_t>(block) + 1, reference);
 }
 
-void InsertInOrder(VariableIndex& index, const IndexEntry& entry, const NameKey& key) {
+// Puts the entry in its place: the place the memo holds, when it holds one.
+void InsertInOrder(VariableIndex& index, const IndexEntry& entry, const NameKey& key,
+                   const MissMemo* memo) {
     if (index.blocks.empty()) {
         OrderBlock* first = index.spareBlock;
         index.spareBlock = nullptr;
         first->count = 0;
         index.blocks.push_back(BlockReference{entry, first});
     }
-    std::size_t block = BlockOf(index, key, entry.node->name);
-    int position = PositionIn(*index.blocks[block].block, key, entry.node->name);
+    const bool known = memo != nullptr && memo->placed;
+    std::size_t block = known ? memo->block : BlockOf(index, key, entry.node->name);
+    int position =
+        known ? memo->position : PositionIn(*index.blocks[block].block, key, entry.node->name);
     if (index.blocks[block].block->count == kOrderBlockCapacity) {
         SplitBlock(index, block);
         const int kept = index.blocks[block].block->count;
@@ -204,6 +265,21 @@ void RemoveFromOrder(VariableIndex& index, const VariableNode* node, const NameK
         delete target;
 }
 
+// The nodes on either side of a place in the blocks; null where there is none.
+void NeighboursAt(const VariableIndex& index, std::size_t block, int position,
+                  VariableNode*& before, VariableNode*& after) {
+    const OrderBlock& found = *index.blocks[block].block;
+    if (position > 0)
+        before = found.entries[position - 1].node;
+    else if (block > 0)
+        before =
+            index.blocks[block - 1].block->entries[index.blocks[block - 1].block->count - 1].node;
+    if (position < found.count)
+        after = found.entries[position].node;
+    else if (block + 1 < index.blocks.size())
+        after = index.blocks[block + 1].first.node;
+}
+
 } // namespace
 
 std::uint64_t NamePrefix(const char* name) {
@@ -231,11 +307,17 @@ void ReserveIndex(VariableIndex& index) {
         index.blocks.reserve(index.blocks.empty() ? kFirstBlockRoom : 2 * index.blocks.size());
 }
 
+// A name that was just missed goes to the empty slot and the place the searches found.
 void IndexInsert(VariableIndex& index, VariableNode* node) {
     const NameKey key = KeyOf(node->name);
-    PutInSlots(index, key.hash, node);
-    InsertInOrder(index, IndexEntry{key.prefix, node}, key);
+    const MissMemo* memo = MemoOf(index, key, node->name);
+    if (memo != nullptr && memo->missed)
+        index.hashSlots[memo->emptySlot] = HashSlot{key.hash, node};
+    else
+        PutInSlots(index, key.hash, node);
+    InsertInOrder(index, IndexEntry{key.prefix, node}, key, memo);
     ++index.count;
+    ++index.generation;
 }
 
 void IndexRemove(VariableIndex& index, const VariableNode* node) {
@@ -243,10 +325,11 @@ void IndexRemove(VariableIndex& index, const VariableNode* node) {
     TakeFromSlots(index, node, key.hash);
     RemoveFromOrder(index, node, key);
     --index.count;
+    ++index.generation;
 }
 
 void ClearIndex(VariableIndex& index) {
-    delete[] index.hashSlots;
+    DeleteSlots(index.hashSlots, index.slotCount);
     for (const BlockReference& reference : index.blocks)
         delete reference.block;
     delete index.spareBlock;
@@ -258,11 +341,17 @@ VariableNode* IndexFind(const VariableIndex& index, const char* name) {
     if (index.count == 0)
         return nullptr;
     const NameKey key = KeyOf(name);
-    for (std::size_t slot = HomeSlot(index, key.hash); index.hashSlots[slot].node != nullptr;
-         slot = NextSlot(index, slot)) {
+    if (const MissMemo* memo = MemoOf(index, key, name); memo != nullptr && memo->missed)
+        return nullptr;
+    std::size_t slot = HomeSlot(index, key.hash);
+    for (; index.hashSlots[slot].node != nullptr; slot = NextSlot(index, slot)) {
         const HashSlot& entry = index.hashSlots[slot];
         if (entry.hash == key.hash && CompareNames(entry.node->name, name) == 0)
             return entry.node;
+    }
+    if (MissMemo* memo = MemoFor(index, key, name)) {
+        memo->missed = true;
+        memo->emptySlot = slot;
     }
     return nullptr;
 }
@@ -274,18 +363,18 @@ void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& bef
     if (index.blocks.empty())
         return;
     const NameKey key = KeyOf(name);
+    if (const MissMemo* memo = MemoOf(index, key, name); memo != nullptr && memo->placed) {
+        NeighboursAt(index, memo->block, memo->position, before, after);
+        return;
+    }
     const std::size_t block = BlockOf(index, key, name);
-    const OrderBlock& found = *index.blocks[block].block;
-    const int position = PositionIn(found, key, name);
-    if (position > 0)
-        before = found.entries[position - 1].node;
-    else if (block > 0)
-        before =
-            index.blocks[block - 1].block->entries[index.blocks[block - 1].block->count - 1].node;
-    if (position < found.count)
-        after = found.entries[position].node;
-    else if (block + 1 < index.blocks.size())
-        after = index.blocks[block + 1].first.node;
+    const int position = PositionIn(*index.blocks[block].block, key, name);
+    if (MissMemo* memo = MemoFor(index, key, name)) {
+        memo->placed = true;
+        memo->block = block;
+        memo->position = position;
+    }
+    NeighboursAt(index, block, position, before, after);
 }
 
 std::size_t IndexBytes(const VariableIndex& index) {

@@ -45,6 +45,23 @@ struct HashSlot {
     VariableNode* node;
 };
 
+// What the last search learnt of a name that the index does not hold: the engine asks about a
+// new name several times in a row (the line's undo record, the assignment's miss, the
+// insertion), and every asking after the first is answered from here instead of searching
+// again. It holds while the index is unchanged: its generation is the index's then.
+struct MissMemo {
+    unsigned long generation = 0;
+    std::uint64_t hash = 0;
+    char name[kNameSize] = {};
+    // The slot where the name's probe met an empty slot, once IndexFind has missed it.
+    bool missed = false;
+    std::size_t emptySlot = 0;
+    // The name's place in the blocks, once IndexPlace has found it.
+    bool placed = false;
+    std::size_t block = 0;
+    int position = 0;
+};
+
 struct VariableIndex {
     HashSlot* hashSlots = nullptr;
     std::size_t slotCount = 0; // zero or a power of two
@@ -52,6 +69,10 @@ struct VariableIndex {
     std::vector<BlockReference> blocks;
     // Room for the next split, so that an insertion never allocates.
     OrderBlock* spareBlock = nullptr;
+    // Rises at every change of the slots or the blocks.
+    unsigned long generation = 1;
+    // Filled in by the searches, which are const for their callers.
+    mutable MissMemo memo;
 };
 
 // The first eight bytes of a name as a number that orders as the bytes do: an entry's prefix.

@@ -2,6 +2,7 @@
 // The variable memory: one singly linked list of variables in strictly ascending name order.
 
 #include "ExpressionEngine.h"
+#include "NodeAllocation.h"
 
 #include <charconv>
 #include <cstring>
