@@ -12,6 +12,10 @@
 // creates variables; the target's old value is noted before the statement runs, and every
 // variable created is recorded by InsertVariable in the pool as it comes into being.
 struct LineUndo {
+    // Whether the target's old value must be noted. Once the target holds its new value, the
+    // statement has nothing left that can fail; only the listing, built after it, can. A line
+    // run without a listing thus never fails with a changed target, and notes nothing.
+    bool noteTarget = true;
     const char* target = nullptr;
     bool targetExisted = false;
     double targetValue = 0.0;
@@ -22,6 +26,8 @@ struct LineUndo {
 
 // Finds the target only; it allocates nothing, so it cannot fail.
 void LineUndo::Note(const TokenNode* first, VariableNode* variables, const VariableIndex* index) {
+    if (!noteTarget)
+        return;
     VariableNode* cursor = variables;
     target = first->text;
     targetExisted = ExpressionEngine::FindVariable(target, cursor, index);
@@ -121,6 +127,7 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
     tokens = nullptr;
     pool.createdVariables.clear();
     LineUndo undo;
+    undo.noteTarget = listing != nullptr;
     double value = 0.0;
     int outcome = kNoStatement;
     try {
