@@ -64,10 +64,21 @@ double CombineAssignment(int code, double target, double right) {
     }
 }
 
+// Asks for the index's slots of all the line's variables before the statement looks them up
+// one by one.
+void PrefetchVariables(const TokenNode* first, const VariableIndex& index) {
+    if (!IndexBeyondCaches(index))
+        return;
+    for (const TokenNode* token = first; token != nullptr; token = token->next)
+        if (token->code == VARIJABLA)
+            IndexPrefetch(index, token->text);
+}
+
 int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
     NodePool* pool = &engine.pool;
     if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens, pool))
         return kNoStatement;
+    PrefetchVariables(engine.tokens, engine.index);
     undo.Note(engine.tokens, engine.variables, pool->index);
     value = ExpressionEngine::Assign(engine.tokens, engine.variables, pool);
     return kStatementExecuted;

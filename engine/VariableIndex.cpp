@@ -22,6 +22,9 @@ constexpr std::uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ull;
 // A table of at least this many bytes is laid on pages of this size where the system allows,
 // since each lookup lands on a page of its own at random.
 constexpr std::size_t kLargePageSize = std::size_t{2} << 20;
+// A table of at least this many bytes is taken to lie beyond the caches, where looking ahead
+// for the slots of a line's names pays for the hashing it costs.
+constexpr std::size_t kBeyondCacheBytes = std::size_t{1} << 20;
 
 // A name as the index compares and hashes it: its first eight bytes, the first byte most
 // significant and the bytes after the end zero, so that the numbers order as the names do;
@@ -375,6 +378,15 @@ void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& bef
         memo->position = position;
     }
     NeighboursAt(index, block, position, before, after);
+}
+
+bool IndexBeyondCaches(const VariableIndex& index) {
+    return index.slotCount * sizeof(HashSlot) >= kBeyondCacheBytes;
+}
+
+void IndexPrefetch(const VariableIndex& index, const char* name) {
+    if (IndexBeyondCaches(index))
+        __builtin_prefetch(&index.hashSlots[HomeSlot(index, KeyOf(name).hash)]);
 }
 
 std::size_t IndexBytes(const VariableIndex& index) {

@@ -97,5 +97,11 @@ VariableNode* IndexFind(const VariableIndex& index, const char* name);
 // there is none.
 void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& before,
                 VariableNode*& after);
+// For a table larger than the caches hold, starts loading the slot where the name would be
+// found, so that the lookups of one line wait for memory together instead of one after another.
+// A hint only: it changes nothing, and does nothing for a small table.
+void IndexPrefetch(const VariableIndex& index, const char* name);
+// True for a table too large for the caches, the only one IndexPrefetch acts on.
+bool IndexBeyondCaches(const VariableIndex& index);
 // Heap bytes the index holds.
 std::size_t IndexBytes(const VariableIndex& index);
