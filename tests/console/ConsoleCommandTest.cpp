@@ -47,9 +47,7 @@ class CommandTest : public testing::TestWithParam<CommandCase> {};
 TEST_P(CommandTest, PrintsOnlyWhatTheCommandPrints) {
     const CommandCase& command = GetParam();
     ConsoleResult result = RunConsole({}, command.input);
-    EXPECT_EQ(result.out, command.out);
-    EXPECT_EQ(result.err, command.err);
-    EXPECT_EQ(result.status, command.err.empty() ? 0 : 1);
+    ExpectRun(result, command.out, command.err, command.err.empty() ? 0 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, CommandTest, testing::ValuesIn(kCommandCases),
