@@ -80,13 +80,6 @@ bool SameDocument(const HelpDocument& left, const HelpDocument& right) {
 
 } // namespace
 
-// The document's titles are read as rich text, which needs a GUI application; the offscreen
-// platform needs no display.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    StartOffscreenApplication(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString html = InputText(data, size);
     const HelpDocument document = ParseHelpDocument(kPath, html);

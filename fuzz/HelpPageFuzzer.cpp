@@ -31,12 +31,6 @@ constexpr qreal kPageWidth = 540;
 
 } // namespace
 
-// Layout needs a GUI application; the offscreen platform needs no display.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    StartOffscreenApplication(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString markup = InputText(data, size);
     const QString file = QStringLiteral("<section id=\"0x1\">") + markup;
