@@ -9,8 +9,7 @@
 // The first broken promise aborts the run, so libFuzzer saves the input.
 
 #include "HelpDocument.h"
-
-#include <QGuiApplication>
+#include "HelpFuzzSupport.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -81,17 +80,8 @@ bool SameDocument(const HelpDocument& left, const HelpDocument& right) {
 
 } // namespace
 
-// The document's titles are read as rich text, which needs a GUI application; the offscreen
-// platform needs no display.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(*argc, *argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString html =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString html = InputText(data, size);
     const HelpDocument document = ParseHelpDocument(kPath, html);
     if (document.path != kPath || !document.error.isEmpty())
         Violation("a parsed document lost its path or reports an error");

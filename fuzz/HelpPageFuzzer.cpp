@@ -8,10 +8,10 @@
 // The first broken promise aborts the run, so libFuzzer saves the input.
 
 #include "HelpDocument.h"
+#include "HelpFuzzSupport.h"
 #include "HelpMarkup.h"
 #include "HelpPages.h"
 
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <cstdint>
@@ -31,16 +31,8 @@ constexpr qreal kPageWidth = 540;
 
 } // namespace
 
-// Layout needs a GUI application; the offscreen platform needs no display.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(*argc, *argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString markup =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString markup = InputText(data, size);
     const QString file = QStringLiteral("<section id=\"0x1\">") + markup;
     const HelpDocument document = ParseHelpDocument(kPath, file);
     if (document.topics.empty())

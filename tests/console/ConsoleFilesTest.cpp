@@ -9,74 +9,55 @@
 #include <string>
 
 #include "ConsoleRun.h"
+#include "ScratchFolderTest.h"
 
 namespace {
 
-class FilesTest : public testing::Test {
+class FilesTest : public ScratchFolderTest<> {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvin-console-XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     // Writes a file in the test's folder and returns its path.
     std::string Write(const std::string& name, const std::string& content) {
-        std::filesystem::path path = folder_ / name;
+        std::filesystem::path path = ScratchFolder() / name;
         std::ofstream(path, std::ios::binary) << content;
         return path.string();
     }
-    std::string Missing(const std::string& name) const { return (folder_ / name).string(); }
-    std::string Folder() const { return folder_.string(); }
-
-private:
-    std::filesystem::path folder_;
+    std::string Missing(const std::string& name) const { return (ScratchFolder() / name).string(); }
+    std::string Folder() const { return ScratchFolder().string(); }
 };
 
 TEST_F(FilesTest, FilesRunInTurnOnOneMemory) {
     std::string first = Write("first.txt", "a=5\n");
     std::string second = Write("second.txt", "b=a*2\n");
     ConsoleResult result = RunConsole({first, second}, "");
-    EXPECT_EQ(result.out, "5\n10\n");
-    EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.status, 0);
+    ExpectRun(result, "5\n10\n", "", 0);
 }
 
 TEST_F(FilesTest, MessagesNameTheFileAndItsOwnLineNumber) {
     std::string first = Write("first.txt", "a=1\n$\n");
     std::string second = Write("second.txt", "\nx=(\r\n");
     ConsoleResult result = RunConsole({first, second}, "");
-    EXPECT_EQ(result.out, "1\nError\nError\n");
-    EXPECT_EQ(result.err,
-              "\aGRESKA!!!!\n" + first + ":2: Error: $\n" + second + ":2: Error: x=(\n");
-    EXPECT_EQ(result.status, 1);
+    ExpectRun(result, "1\nError\nError\n",
+              "\aGRESKA!!!!\n" + first + ":2: Error: $\n" + second + ":2: Error: x=(\n", 1);
 }
 
 TEST_F(FilesTest, DashReadsStandardInputBetweenFiles) {
     std::string first = Write("first.txt", "a=1\n");
     std::string last = Write("last.txt", "c=b+1\n");
     ConsoleResult result = RunConsole({first, "-", last}, "b=a+1\nb=(\n");
-    EXPECT_EQ(result.out, "1\n2\nError\n3\n");
-    EXPECT_EQ(result.err, "-:2: Error: b=(\n");
-    EXPECT_EQ(result.status, 1);
+    ExpectRun(result, "1\n2\nError\n3\n", "-:2: Error: b=(\n", 1);
 }
 
 TEST_F(FilesTest, MissingFileIsReportedAndTheNextOneRuns) {
     std::string missing = Missing("missing.txt");
     std::string present = Write("present.txt", "a=3\n");
     ConsoleResult result = RunConsole({missing, present}, "");
-    EXPECT_EQ(result.out, "3\n");
-    EXPECT_EQ(result.err, "tarvin-console: " + missing + ": No such file or directory\n");
-    EXPECT_EQ(result.status, 2);
+    ExpectRun(result, "3\n", "tarvin-console: " + missing + ": No such file or directory\n", 2);
 }
 
 TEST_F(FilesTest, FolderGivenAsFileIsUnreadable) {
     std::string present = Write("present.txt", "a=3\n");
     ConsoleResult result = RunConsole({Folder(), present}, "");
-    EXPECT_EQ(result.out, "3\n");
-    EXPECT_EQ(result.err, "tarvin-console: " + Folder() + ": Is a directory\n");
-    EXPECT_EQ(result.status, 2);
+    ExpectRun(result, "3\n", "tarvin-console: " + Folder() + ": Is a directory\n", 2);
 }
 
 TEST_F(FilesTest, UnreadableFileOutranksFailedLines) {
@@ -111,9 +92,7 @@ TEST_F(FilesTest, LongLineReachesTheEngineWhole) {
 
 TEST_F(FilesTest, DoubleDashMakesAnOptionNameAFile) {
     ConsoleResult result = RunConsole({"--", "--help"}, "");
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "tarvin-console: --help: No such file or directory\n");
-    EXPECT_EQ(result.status, 2);
+    ExpectRun(result, "", "tarvin-console: --help: No such file or directory\n", 2);
 }
 
 } // namespace

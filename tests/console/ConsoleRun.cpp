@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsoleRun.h"
 
+#include <gtest/gtest.h>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -141,4 +143,13 @@ ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::s
     bool finished = Exchange(input, setup, in, out, err, result);
     result.status = WaitForExit(child, finished);
     return result;
+}
+
+void ExpectRun(const ConsoleResult& result, const std::string& out, const std::string& err,
+               int status, std::source_location where) {
+    const testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()),
+                                     "the run checked here");
+    EXPECT_EQ(result.out, out);
+    EXPECT_EQ(result.err, err);
+    EXPECT_EQ(result.status, status);
 }

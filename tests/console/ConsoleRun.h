@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <source_location>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -38,3 +39,8 @@ ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::s
 
 // The path of the console program under test.
 const char* ConsolePath();
+
+// Checks a run's standard output, standard error and exit status, each on its own, so a
+// failure names every one that differs; a failure is reported at the caller's line.
+void ExpectRun(const ConsoleResult& result, const std::string& out, const std::string& err,
+               int status, std::source_location where = std::source_location::current());

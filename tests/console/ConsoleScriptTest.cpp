@@ -81,9 +81,7 @@ class ScriptTest : public testing::TestWithParam<ScriptCase> {};
 TEST_P(ScriptTest, PrintsResultsMessagesAndStatus) {
     const ScriptCase& script = GetParam();
     ConsoleResult result = RunConsole({}, script.input);
-    EXPECT_EQ(result.out, script.out);
-    EXPECT_EQ(result.err, script.err);
-    EXPECT_EQ(result.status, script.status);
+    ExpectRun(result, script.out, script.err, script.status);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stdin, ScriptTest, testing::ValuesIn(kScriptCases),

@@ -18,6 +18,7 @@
 
 #include "ConsoleRun.h"
 #include "LinePreparation.h"
+#include "ScratchFolderTest.h"
 #include "TerminalRun.h"
 
 namespace {
@@ -43,22 +44,15 @@ mode_t Mode(const fs::path& path) {
     return stat(path.c_str(), &status) == 0 ? (status.st_mode & 07777) : 0;
 }
 
-class HistoryTest : public testing::Test {
+class HistoryTest : public ScratchFolderTest<> {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tarvin-history-XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        home_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(home_); }
-
-    const fs::path& Home() const { return home_; }
+    const fs::path& Home() const { return ScratchFolder(); }
 
     // Starts the program on a terminal, types each line and waits for its result, then ends
     // the input; returns the exit status, and what the terminal showed in screen.
     int Session(const Environment& environment, const std::vector<std::string>& lines,
                 std::string* screen = nullptr) {
-        TerminalRun::Setup setup{{{"HOME", home_.string()}}, home_};
+        TerminalRun::Setup setup{{{"HOME", Home().string()}}, Home()};
         for (const auto& [name, value] : environment)
             setup.environment.emplace_back(name, Expand(value));
         TerminalRun terminal(setup);
@@ -76,11 +70,8 @@ protected:
     std::string Expand(const std::string& value) const {
         if (value.compare(0, kHomeMark.size(), kHomeMark) != 0)
             return value;
-        return home_.string() + value.substr(kHomeMark.size());
+        return Home().string() + value.substr(kHomeMark.size());
     }
-
-private:
-    fs::path home_;
 };
 
 struct PlaceCase {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ScratchFolderTest.h"
 #include "TerminalRun.h"
 
 namespace {
@@ -19,13 +20,13 @@ constexpr const char* kEndOfInput = "\x04";
 
 // The console running on a pseudo-terminal, in a home folder of its own so
 // that nothing it might write there goes unnoticed.
-class TerminalTest : public testing::Test {
+class TerminalTest : public ScratchFolderTest<> {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvin-home-XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        home_ = pattern;
-        TerminalRun::Setup setup{{{"HOME", home_.string()}}, home_};
+        ScratchFolderTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        TerminalRun::Setup setup{{{"HOME", Home().string()}}, Home()};
         AddSetup(setup);
         terminal_ = std::make_unique<TerminalRun>(setup);
         ASSERT_TRUE(terminal_->Started());
@@ -33,7 +34,7 @@ protected:
 
     void TearDown() override {
         terminal_.reset();
-        std::filesystem::remove_all(home_);
+        ScratchFolderTest::TearDown();
     }
 
     // What a fixture adds to the program's start.
@@ -43,12 +44,11 @@ protected:
     bool WaitFor(const std::string& text) { return terminal_->WaitFor(text); }
     int WaitForExit() { return terminal_->WaitForExit(); }
     std::string Unused() const { return terminal_->Unused(); }
-    bool HomeIsEmpty() const { return std::filesystem::is_empty(home_); }
+    bool HomeIsEmpty() const { return std::filesystem::is_empty(Home()); }
     // The home folder, which is also the folder the program runs in.
-    const std::filesystem::path& Home() const { return home_; }
+    const std::filesystem::path& Home() const { return ScratchFolder(); }
 
 private:
-    std::filesystem::path home_;
     std::unique_ptr<TerminalRun> terminal_;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ConsoleRun.h"
+#include "ScratchFolderTest.h"
 
 namespace {
 
@@ -52,16 +53,15 @@ const StatementCase kStatementCases[] = {
      2},
 };
 
-class StatementOptionTest : public testing::TestWithParam<StatementCase> {
+class StatementOptionTest : public ScratchFolderTest<testing::TestWithParam<StatementCase>> {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvin-e-XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        file_ = (folder_ / "sum.txt").string();
+        ScratchFolderTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        file_ = (ScratchFolder() / "sum.txt").string();
         std::ofstream(file_) << "c=a+b\n";
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     std::vector<std::string> Arguments(const std::vector<std::string>& given) const {
         std::vector<std::string> arguments;
@@ -71,16 +71,13 @@ protected:
     }
 
 private:
-    std::filesystem::path folder_;
     std::string file_;
 };
 
 TEST_P(StatementOptionTest, RunsAsLinesOfInput) {
     const StatementCase& row = GetParam();
     ConsoleResult result = RunConsole(Arguments(row.arguments), row.input);
-    EXPECT_EQ(result.out, row.out);
-    EXPECT_EQ(result.err, row.err);
-    EXPECT_EQ(result.status, row.status);
+    ExpectRun(result, row.out, row.err, row.status);
 }
 
 INSTANTIATE_TEST_SUITE_P(Statements, StatementOptionTest, testing::ValuesIn(kStatementCases),

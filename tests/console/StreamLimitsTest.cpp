@@ -14,6 +14,7 @@
 
 #include "ConsoleRun.h"
 #include "LinePreparation.h"
+#include "ScratchFolderTest.h"
 
 namespace {
 
@@ -66,16 +67,9 @@ const LongLineCase kLongLines[] = {
     {"10_MB_without_cap", 10 * kMB, false, "\n", 0, false},
 };
 
-class StreamLimitsTest : public testing::Test {
+class StreamLimitsTest : public ScratchFolderTest<> {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tarvin-limits-XXXXXX");
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path Path(const char* name) const { return folder_ / name; }
+    fs::path Path(const char* name) const { return ScratchFolder() / name; }
 
     // "a=1", the middle line, "b=2". NUL bytes are left as a hole, so no test writes them.
     std::string WriteScript(const LongLineCase& row) const {
@@ -87,9 +81,6 @@ protected:
         std::ofstream(path, std::ios::binary | std::ios::app) << row.ending << "b=2\n";
         return path.string();
     }
-
-private:
-    fs::path folder_;
 };
 
 class LongLineTest : public StreamLimitsTest, public testing::WithParamInterface<LongLineCase> {};
@@ -103,13 +94,9 @@ TEST_P(LongLineTest, RunsWholeOrIsRefused) {
     setup.memoryLimit = kCapsApply ? row.memoryLimit : 0;
     const ConsoleResult result = RunConsole({script}, "", setup);
     if (row.runs) {
-        EXPECT_EQ(result.out, "1\n" + SumValue(row.length) + "\n2\n");
-        EXPECT_EQ(result.err, "");
-        EXPECT_EQ(result.status, 0);
+        ExpectRun(result, "1\n" + SumValue(row.length) + "\n2\n", "", 0);
     } else {
-        EXPECT_EQ(result.out, "1\nError\n2\n");
-        EXPECT_EQ(result.err, script + ":2: Error: " + LineTooLongReason() + "\n");
-        EXPECT_EQ(result.status, 1);
+        ExpectRun(result, "1\nError\n2\n", script + ":2: Error: " + LineTooLongReason() + "\n", 1);
     }
 }
 

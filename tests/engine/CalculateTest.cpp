@@ -152,7 +152,7 @@ TEST_F(Calculate, HelpGoesToTheOutputStreamSet) {
     std::rewind(stream);
     EXPECT_EQ(std::fread(written.data(), 1, written.size(), stream), written.size());
     std::fclose(stream);
-    EXPECT_EQ(written, kHelpText);
+    EXPECT_EQ(written, ExpectedHelpText());
     EXPECT_EQ(Captured(), "");
 }
 

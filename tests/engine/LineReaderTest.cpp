@@ -50,7 +50,7 @@ TEST_P(CommandLines, GiveStatusAndNoList) {
     const std::string output = Captured();
     EXPECT_EQ(list.status, GetParam().status);
     EXPECT_EQ(list.head, nullptr);
-    EXPECT_EQ(output, GetParam().status == RS_HELP ? std::string(kHelpText) : std::string());
+    EXPECT_EQ(output, GetParam().status == RS_HELP ? ExpectedHelpText() : std::string());
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, CommandLines,
@@ -127,7 +127,7 @@ class HelpText : public StdoutCapture {};
 
 TEST_F(HelpText, IsWrittenExactly) {
     ExpressionEngine::PrintHelp();
-    EXPECT_EQ(Captured(), kHelpText);
+    EXPECT_EQ(Captured(), ExpectedHelpText());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CString.h"
+#include "QtTestRows.h"
 #include "Resources.h"
 
 #include <QTest>
@@ -35,15 +36,15 @@ private slots:
 };
 
 void CStringTest::findsFirstCharacter_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<char>("ch");
-    QTest::addColumn<int>("index");
-    QTest::newRow("first of two") << QByteArray("a=b=c") << '=' << 1;
-    QTest::newRow("at the start") << QByteArray("=5") << '=' << 0;
-    QTest::newRow("at the end") << QByteArray("a==") << '=' << 1;
-    QTest::newRow("absent") << QByteArray("a+b") << '=' << -1;
-    QTest::newRow("empty text") << QByteArray("") << '=' << -1;
-    QTest::newRow("byte of a multibyte character") << QByteArray("\xc3\xa9=") << '=' << 2;
+    QtTestRows<QByteArray, char, int> table({"text", "ch", "index"});
+    table.Add({
+        {"first of two", "a=b=c", '=', 1},
+        {"at the start", "=5", '=', 0},
+        {"at the end", "a==", '=', 1},
+        {"absent", "a+b", '=', -1},
+        {"empty text", "", '=', -1},
+        {"byte of a multibyte character", "\xc3\xa9=", '=', 2},
+    });
 }
 
 void CStringTest::findsFirstCharacter() {
@@ -100,14 +101,16 @@ void CStringTest::formatsOneDouble() {
 }
 
 void CStringTest::refusesOtherFormats_data() {
-    QTest::addColumn<QByteArray>("format");
-    QTest::newRow("string conversion") << QByteArray("%s");
-    QTest::newRow("integer conversion") << QByteArray("%d");
-    QTest::newRow("two conversions") << QByteArray("%g %g");
-    QTest::newRow("no conversion") << QByteArray("value");
-    QTest::newRow("lone percent at end") << QByteArray("5%");
-    QTest::newRow("star width takes an int") << QByteArray("%*g");
-    QTest::newRow("pointer written through") << QByteArray("%g%n");
+    QtTestRows<QByteArray> table({"format"});
+    table.Add({
+        {"string conversion", "%s"},
+        {"integer conversion", "%d"},
+        {"two conversions", "%g %g"},
+        {"no conversion", "value"},
+        {"lone percent at end", "5%"},
+        {"star width takes an int", "%*g"},
+        {"pointer written through", "%g%n"},
+    });
 }
 
 void CStringTest::refusesOtherFormats() {
@@ -153,14 +156,13 @@ void CStringTest::bufferEndsAtNulOrGivenLength() {
 }
 
 void CStringTest::loadsStringTable_data() {
-    QTest::addColumn<bool>("registered");
-    QTest::addColumn<unsigned>("id");
-    QTest::addColumn<bool>("loads");
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("present") << true << 101u << true << QByteArray("&About Tarvin");
-    QTest::newRow("present but empty") << true << 7u << true << QByteArray("");
-    QTest::newRow("absent leaves text") << true << 102u << false << QByteArray("old");
-    QTest::newRow("no string table") << false << 101u << false << QByteArray("old");
+    QtTestRows<bool, unsigned, bool, QByteArray> table({"registered", "id", "loads", "text"});
+    table.Add({
+        {"present", true, 101u, true, "&About Tarvin"},
+        {"present but empty", true, 7u, true, ""},
+        {"absent leaves text", true, 102u, false, "old"},
+        {"no string table", false, 101u, false, "old"},
+    });
 }
 
 void CStringTest::loadsStringTable() {

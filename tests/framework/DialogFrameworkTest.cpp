@@ -2,6 +2,7 @@
 #include "DataExchange.h"
 #include "Dialog.h"
 #include "MessageBox.h"
+#include "QtTestRows.h"
 #include "Resources.h"
 #include "WinApp.h"
 
@@ -369,9 +370,11 @@ void DialogFrameworkTest::missingTemplateEndsModalRunAtOnce() {
 }
 
 void DialogFrameworkTest::modalRunBlocksOnlyItsOwner_data() {
-    QTest::addColumn<bool>("owned");
-    QTest::newRow("owned run blocks its owner") << true;
-    QTest::newRow("unowned run blocks nothing") << false;
+    QtTestRows<bool> table({"owned"});
+    table.Add({
+        {"owned run blocks its owner", true},
+        {"unowned run blocks nothing", false},
+    });
 }
 
 // While the run is on, a click reaches the owner only if the run has none;
@@ -405,17 +408,15 @@ void DialogFrameworkTest::modalRunBlocksOnlyItsOwner() {
 }
 
 void DialogFrameworkTest::messageBoxAnswers_data() {
-    QTest::addColumn<unsigned>("type");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("icon");
-    QTest::newRow("OK box answers OK to Escape")
-        << (MB_OK | MB_ICONEXCLAMATION) << int(Qt::Key_Escape) << IDOK << int(QMessageBox::Warning);
-    QTest::newRow("OK Cancel box answers Cancel to Escape")
-        << (MB_OKCANCEL | MB_ICONQUESTION) << int(Qt::Key_Escape) << IDCANCEL
-        << int(QMessageBox::Question);
-    QTest::newRow("Yes No box answers Yes to Enter")
-        << (MB_YESNO | MB_ICONSTOP) << int(Qt::Key_Return) << IDYES << int(QMessageBox::Critical);
+    QtTestRows<unsigned, int, int, int> table({"type", "key", "answer", "icon"});
+    table.Add({
+        {"OK box answers OK to Escape", (MB_OK | MB_ICONEXCLAMATION), int(Qt::Key_Escape), IDOK,
+         int(QMessageBox::Warning)},
+        {"OK Cancel box answers Cancel to Escape", (MB_OKCANCEL | MB_ICONQUESTION),
+         int(Qt::Key_Escape), IDCANCEL, int(QMessageBox::Question)},
+        {"Yes No box answers Yes to Enter", (MB_YESNO | MB_ICONSTOP), int(Qt::Key_Return), IDYES,
+         int(QMessageBox::Critical)},
+    });
 }
 
 void DialogFrameworkTest::messageBoxAnswers() {

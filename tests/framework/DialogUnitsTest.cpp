@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DialogUnits.h"
 #include "DialogControls.h"
+#include "QtTestRows.h"
 
 #include <QTest>
 
@@ -21,20 +22,19 @@ private slots:
 };
 
 void DialogUnitsTest::mulDivRoundsHalfAwayFromZero_data() {
-    QTest::addColumn<int>("number");
-    QTest::addColumn<int>("numerator");
-    QTest::addColumn<int>("denominator");
-    QTest::addColumn<int>("result");
-    QTest::newRow("exact") << 8 << 6 << 4 << 12;
-    QTest::newRow("half rounds up") << 7 << 6 << 4 << 11;
-    QTest::newRow("below half rounds down") << 7 << 13 << 8 << 11;
-    QTest::newRow("above half rounds up") << 14 << 13 << 8 << 23;
-    QTest::newRow("negative half rounds away") << -7 << 6 << 4 << -11;
-    QTest::newRow("negative denominator") << 7 << 6 << -4 << -11;
-    QTest::newRow("both negative") << -7 << 6 << -4 << 11;
-    QTest::newRow("product beyond 32 bits") << 100000 << 100000 << 100000 << 100000;
-    QTest::newRow("zero denominator") << 5 << 3 << 0 << -1;
-    QTest::newRow("result beyond int") << INT_MAX << 2 << 1 << -1;
+    QtTestRows<int, int, int, int> table({"number", "numerator", "denominator", "result"});
+    table.Add({
+        {"exact", 8, 6, 4, 12},
+        {"half rounds up", 7, 6, 4, 11},
+        {"below half rounds down", 7, 13, 8, 11},
+        {"above half rounds up", 14, 13, 8, 23},
+        {"negative half rounds away", -7, 6, 4, -11},
+        {"negative denominator", 7, 6, -4, -11},
+        {"both negative", -7, 6, -4, 11},
+        {"product beyond 32 bits", 100000, 100000, 100000, 100000},
+        {"zero denominator", 5, 3, 0, -1},
+        {"result beyond int", INT_MAX, 2, 1, -1},
+    });
 }
 
 void DialogUnitsTest::mulDivRoundsHalfAwayFromZero() {
@@ -64,20 +64,17 @@ void DialogUnitsTest::mapsEachNumberOnItsOwn() {
 // The first and last row and column of a control begin on whole device
 // pixels: at 1.5 on even logical pixels, at 1.25 on multiples of four.
 void DialogUnitsTest::snapsOuterLinesToDevicePixels_data() {
-    QTest::addColumn<QRect>("pixels");
-    QTest::addColumn<double>("ratio");
-    QTest::addColumn<QRect>("snapped");
-    QTest::newRow("whole ratio: unmoved")
-        << QRect(11, 11, 431, 23) << 2.0 << QRect(11, 11, 431, 23);
-    QTest::newRow("1.5: odd edges to the nearer even, ties up")
-        << QRect(11, 11, 431, 23) << 1.5 << QRect(12, 12, 431, 23);
-    QTest::newRow("1.5: even size becomes odd")
-        << QRect(12, 58, 468, 228) << 1.5 << QRect(12, 58, 469, 229);
-    QTest::newRow("1.25: steps of four") << QRect(0, 0, 10, 10) << 1.25 << QRect(0, 0, 9, 9);
-    QTest::newRow("1.5: one pixel stays one") << QRect(5, 5, 1, 1) << 1.5 << QRect(6, 6, 1, 1);
-    QTest::newRow("negative position") << QRect(-3, -3, 4, 4) << 1.5 << QRect(-2, -2, 3, 3);
-    QTest::newRow("no small step: unmoved")
-        << QRect(11, 11, 431, 23) << 1.3 << QRect(11, 11, 431, 23);
+    QtTestRows<QRect, double, QRect> table({"pixels", "ratio", "snapped"});
+    table.Add({
+        {"whole ratio: unmoved", QRect(11, 11, 431, 23), 2.0, QRect(11, 11, 431, 23)},
+        {"1.5: odd edges to the nearer even, ties up", QRect(11, 11, 431, 23), 1.5,
+         QRect(12, 12, 431, 23)},
+        {"1.5: even size becomes odd", QRect(12, 58, 468, 228), 1.5, QRect(12, 58, 469, 229)},
+        {"1.25: steps of four", QRect(0, 0, 10, 10), 1.25, QRect(0, 0, 9, 9)},
+        {"1.5: one pixel stays one", QRect(5, 5, 1, 1), 1.5, QRect(6, 6, 1, 1)},
+        {"negative position", QRect(-3, -3, 4, 4), 1.5, QRect(-2, -2, 3, 3)},
+        {"no small step: unmoved", QRect(11, 11, 431, 23), 1.3, QRect(11, 11, 431, 23)},
+    });
 }
 
 void DialogUnitsTest::snapsOuterLinesToDevicePixels() {
@@ -88,13 +85,14 @@ void DialogUnitsTest::snapsOuterLinesToDevicePixels() {
 }
 
 void DialogUnitsTest::stripsAccessKeys_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("marked letter") << QByteArray("&Help") << "Help";
-    QTest::newRow("doubled ampersand is one") << QByteArray("a&&b") << "a&b";
-    QTest::newRow("trailing ampersand") << QByteArray("end&") << "end";
-    QTest::newRow("plain text") << QByteArray("Archive:") << "Archive:";
-    QTest::newRow("multibyte text kept") << QByteArray("&\xc5\xa1ta") << QString::fromUtf8("šta");
+    QtTestRows<QByteArray, QString> table({"text", "shown"});
+    table.Add({
+        {"marked letter", "&Help", "Help"},
+        {"doubled ampersand is one", "a&&b", "a&b"},
+        {"trailing ampersand", "end&", "end"},
+        {"plain text", "Archive:", "Archive:"},
+        {"multibyte text kept", "&\xc5\xa1ta", QString::fromUtf8("šta")},
+    });
 }
 
 void DialogUnitsTest::stripsAccessKeys() {

@@ -28,7 +28,7 @@ QWidget* OpenAboutBox() {
 
 } // namespace
 
-class AboutModalTest : public QObject {
+class AboutModalTest : public CalculatorDialogFixture {
     Q_OBJECT
 
 private slots:
@@ -48,21 +48,17 @@ private:
     void ClickCalculateThroughWindowSystem();
 
     std::unique_ptr<HelpRoutingApp> m_app;
-    std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
 
 void AboutModalTest::init() {
     m_app = std::make_unique<HelpRoutingApp>();
-    m_driver = std::make_unique<CalculatorDialogDriver>();
-    QVERIFY(m_driver->IsCreated());
+    CalculatorDialogFixture::init();
     m_app->m_pMainWnd = &m_driver->Dialog();
-    m_driver->Window()->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_driver->Window()));
 }
 
 void AboutModalTest::cleanup() {
     m_app->m_pMainWnd = nullptr;
-    m_driver.reset();
+    CalculatorDialogFixture::cleanup();
     m_app.reset();
 }
 

@@ -10,10 +10,13 @@
 #include "ProgramResources.h"
 #include "ResourceIds.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
+#include <memory>
 
 class CalculatorDialogDriver {
 public:
@@ -64,4 +67,47 @@ private:
 
     CCalculatorDlg m_dialog;
     bool m_created = false;
+};
+
+// The fixture the window suites share: a fresh main dialog for every test
+// function, brought up as far as the suite needs it, and afterwards any popup
+// menu a test left open closed before the dialog itself. A suite with more to
+// set up declares its own init() and cleanup(), which call these.
+class CalculatorDialogFixture : public QObject {
+    Q_OBJECT
+
+protected:
+    // How far init() brings the dialog up after creating it.
+    enum class Bring {
+        Created, // as Create leaves it
+        Exposed, // shown, and drawn at least once
+        Active,  // the active window, so keys reach it
+    };
+
+    explicit CalculatorDialogFixture(Bring bring = Bring::Active) : m_bring(bring) {}
+
+protected slots:
+    void init() {
+        m_driver = std::make_unique<CalculatorDialogDriver>();
+        QVERIFY(m_driver->IsCreated());
+        if (m_bring == Bring::Exposed) {
+            m_driver->Window()->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m_driver->Window()));
+        } else if (m_bring == Bring::Active) {
+            m_driver->Window()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_driver->Window()));
+        }
+    }
+
+    void cleanup() {
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        m_driver.reset();
+    }
+
+protected:
+    std::unique_ptr<CalculatorDialogDriver> m_driver;
+
+private:
+    const Bring m_bring;
 };

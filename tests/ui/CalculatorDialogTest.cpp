@@ -10,8 +10,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 QWidget* PopupMenu() {
@@ -20,13 +18,10 @@ QWidget* PopupMenu() {
 
 } // namespace
 
-class CalculatorDialogTest : public QObject {
+class CalculatorDialogTest : public CalculatorDialogFixture {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void opensCentredWithEmptyFieldsAndFocusInInput();
     void isFixedSizeWithOwnTaskBarEntryAndIcon();
     void controlRectanglesComeFromDialogUnits_data();
@@ -61,23 +56,7 @@ private slots:
     void systemCommands_data();
     void systemCommands();
     void dragIconIsProgramIcon();
-
-private:
-    std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
-
-void CalculatorDialogTest::init() {
-    m_driver = std::make_unique<CalculatorDialogDriver>();
-    QVERIFY(m_driver->IsCreated());
-    m_driver->Window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_driver->Window()));
-}
-
-void CalculatorDialogTest::cleanup() {
-    while (QWidget* popup = QApplication::activePopupWidget())
-        popup->close();
-    m_driver.reset();
-}
 
 void CalculatorDialogTest::opensCentredWithEmptyFieldsAndFocusInInput() {
     QWidget* window = m_driver->Window();

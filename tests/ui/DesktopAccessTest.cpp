@@ -12,7 +12,6 @@
 #include <QTest>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -66,13 +65,10 @@ protected:
 
 } // namespace
 
-class DesktopAccessTest : public QObject {
+class DesktopAccessTest : public CalculatorDialogFixture {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void controlsHaveNamesAndDescriptions_data();
     void controlsHaveNamesAndDescriptions();
     void outcomeIsToldWhereTheFocusIs();
@@ -81,23 +77,7 @@ private slots:
     void resultIsReadWhole();
     void contextMenuKeyReachesSystemMenuItems_data();
     void contextMenuKeyReachesSystemMenuItems();
-
-private:
-    std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
-
-void DesktopAccessTest::init() {
-    m_driver = std::make_unique<CalculatorDialogDriver>();
-    QVERIFY(m_driver->IsCreated());
-    m_driver->Window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_driver->Window()));
-}
-
-void DesktopAccessTest::cleanup() {
-    while (QWidget* popup = QApplication::activePopupWidget())
-        popup->close();
-    m_driver.reset();
-}
 
 void DesktopAccessTest::controlsHaveNamesAndDescriptions_data() {
     QTest::addColumn<int>("id");

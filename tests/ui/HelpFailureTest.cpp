@@ -21,8 +21,11 @@ QList<QMessageBox*> OpenMessageBoxes() {
 
 } // namespace
 
-class HelpFailureTest : public QObject {
+class HelpFailureTest : public CalculatorDialogFixture {
     Q_OBJECT
+
+public:
+    HelpFailureTest() : CalculatorDialogFixture(Bring::Created) {}
 
 private slots:
     void init();
@@ -34,13 +37,11 @@ private slots:
 
 private:
     std::unique_ptr<HelpRoutingApp> m_app;
-    std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
 
 void HelpFailureTest::init() {
     m_app = std::make_unique<HelpRoutingApp>();
-    m_driver = std::make_unique<CalculatorDialogDriver>();
-    QVERIFY(m_driver->IsCreated());
+    CalculatorDialogFixture::init();
     m_app->m_pMainWnd = &m_driver->Dialog();
     SetHelpViewerProgram("/nonexistent/tarvin-help");
 }
@@ -48,7 +49,7 @@ void HelpFailureTest::init() {
 void HelpFailureTest::cleanup() {
     SetHelpViewerProgram("");
     m_app->m_pMainWnd = nullptr;
-    m_driver.reset();
+    CalculatorDialogFixture::cleanup();
     m_app.reset();
 }
 

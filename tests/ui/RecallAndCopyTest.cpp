@@ -10,8 +10,6 @@
 #include <QMenu>
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 QMenu* PopupMenu() {
@@ -36,12 +34,11 @@ const QString kUntouched = QStringLiteral("held before");
 
 } // namespace
 
-class RecallAndCopyTest : public QObject {
+class RecallAndCopyTest : public CalculatorDialogFixture {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
 
     void upAndDownRecallArchiveLines_data();
     void upAndDownRecallArchiveLines();
@@ -51,23 +48,13 @@ private slots:
     void copyFullValueFromAnyControl();
     void copyFromResultMenu_data();
     void copyFromResultMenu();
-
-private:
-    std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
 
 void RecallAndCopyTest::init() {
-    m_driver = std::make_unique<CalculatorDialogDriver>();
-    QVERIFY(m_driver->IsCreated());
-    m_driver->Window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_driver->Window()));
+    CalculatorDialogFixture::init();
+    if (QTest::currentTestFailed())
+        return;
     QApplication::clipboard()->setText(kUntouched);
-}
-
-void RecallAndCopyTest::cleanup() {
-    while (QWidget* popup = QApplication::activePopupWidget())
-        popup->close();
-    m_driver.reset();
 }
 
 void RecallAndCopyTest::upAndDownRecallArchiveLines_data() {

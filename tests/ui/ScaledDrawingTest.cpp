@@ -11,8 +11,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include <memory>
-
 namespace {
 
 // A pixel of a frame line: clearly darker than the window's background.
@@ -57,31 +55,26 @@ bool SideHasLine(const QImage& image, const QRect& rect, Qt::Edge side, int back
 
 } // namespace
 
-class ScaledDrawingTest : public QObject {
+class ScaledDrawingTest : public CalculatorDialogFixture {
     Q_OBJECT
+
+public:
+    ScaledDrawingTest() : CalculatorDialogFixture(Bring::Exposed) {}
 
 private slots:
     void init();
-    void cleanup();
 
     void controlsAreDrawnWhole_data();
     void controlsAreDrawnWhole();
     void windowTopLeftIsOnScreen();
-
-private:
-    std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
 
 void ScaledDrawingTest::init() {
-    m_driver = std::make_unique<CalculatorDialogDriver>();
-    QVERIFY(m_driver->IsCreated());
-    QVERIFY(QTest::qWaitForWindowExposed(m_driver->Window()));
+    CalculatorDialogFixture::init();
+    if (QTest::currentTestFailed())
+        return;
     // A long line makes the archive's horizontal scroll bar worth drawing.
     m_driver->Enter(QString(200, QLatin1Char('1')));
-}
-
-void ScaledDrawingTest::cleanup() {
-    m_driver.reset();
 }
 
 void ScaledDrawingTest::controlsAreDrawnWhole_data() {

@@ -9,7 +9,6 @@
 #include <QTest>
 #include <QTextDocument>
 
-#include <memory>
 #include <set>
 
 namespace {
@@ -62,29 +61,15 @@ int ObjectCount(QWidget* window) {
 
 } // namespace
 
-class WindowSoakTest : public QObject {
+class WindowSoakTest : public CalculatorDialogFixture {
     Q_OBJECT
 
+public:
+    WindowSoakTest() : CalculatorDialogFixture(Bring::Exposed) {}
+
 private slots:
-    void init();
-    void cleanup();
-
     void archiveHoldsEveryLineAndNothingGrows();
-
-private:
-    std::unique_ptr<CalculatorDialogDriver> m_driver;
 };
-
-void WindowSoakTest::init() {
-    m_driver = std::make_unique<CalculatorDialogDriver>();
-    QVERIFY(m_driver->IsCreated());
-    m_driver->Window()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_driver->Window()));
-}
-
-void WindowSoakTest::cleanup() {
-    m_driver.reset();
-}
 
 void WindowSoakTest::archiveHoldsEveryLineAndNothingGrows() {
     QRandomGenerator random(20261208);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpDocument.h"
 #include "HelpPages.h"
+#include "QtTestRows.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -70,13 +71,14 @@ private slots:
 };
 
 void HelpDocumentTest::contextGivesTopicId_data() {
-    QTest::addColumn<qulonglong>("context");
-    QTest::addColumn<QString>("id");
-    QTest::newRow("main dialog") << qulonglong(kMainContext) << "0x20066";
-    QTest::newRow("about box") << qulonglong(kAboutContext) << "0x20064";
-    QTest::newRow("zero") << qulonglong(0) << "0x0";
-    QTest::newRow("hex letters in lower case") << qulonglong(0xABCDEF) << "0xabcdef";
-    QTest::newRow("largest 32-bit context") << qulonglong(0xFFFFFFFFul) << "0xffffffff";
+    QtTestRows<qulonglong, QString> table({"context", "id"});
+    table.Add({
+        {"main dialog", kMainContext, "0x20066"},
+        {"about box", kAboutContext, "0x20064"},
+        {"zero", 0, "0x0"},
+        {"hex letters in lower case", 0xABCDEF, "0xabcdef"},
+        {"largest 32-bit context", 0xFFFFFFFFul, "0xffffffff"},
+    });
 }
 
 void HelpDocumentTest::contextGivesTopicId() {
@@ -86,36 +88,33 @@ void HelpDocumentTest::contextGivesTopicId() {
 }
 
 void HelpDocumentTest::parsesTopics_data() {
-    QTest::addColumn<QString>("html");
-    QTest::addColumn<QStringList>("ids");
-    QTest::addColumn<QStringList>("titles");
-    QTest::newRow("two sections in file order")
-        << kTwoTopics << QStringList{"0x20066", "0x20064"} << QStringList{"Main", "About"};
-    QTest::newRow("section inside a comment is ignored")
-        << "<!-- <section id=\"0x1\"><h1>Old</h1></section> --><section id=\"0x2\"><h1>New</h1>"
-           "</section>"
-        << QStringList{"0x2"} << QStringList{"New"};
-    QTest::newRow("tags in upper case and other attributes")
-        << "<SECTION class=\"t\" ID = \"0x5\" lang=\"en\"><H1 class=\"x\">Five</H1></SECTION>"
-        << QStringList{"0x5"} << QStringList{"Five"};
-    QTest::newRow("section without heading takes its id as title")
-        << "<section id=\"0x7\"><p>no heading</p></section>" << QStringList{"0x7"}
-        << QStringList{"0x7"};
-    QTest::newRow("heading markup and entities become plain text")
-        << "<section id=\"0x8\"><h1>Sums &amp; <i>powers</i></h1></section>" << QStringList{"0x8"}
-        << QStringList{"Sums & powers"};
-    QTest::newRow("unclosed section ends at the next one")
-        << "<section id=\"0x1\"><h1>One</h1><section id=\"0x2\"><h1>Two</h1></section>"
-        << QStringList{"0x1", "0x2"} << QStringList{"One", "Two"};
-    QTest::newRow("unclosed last section runs to the end")
-        << "<section id=\"0x3\"><h1>Three</h1><p>text" << QStringList{"0x3"}
-        << QStringList{"Three"};
-    QTest::newRow("section without id is no topic")
-        << "<section><h1>Lost</h1></section><section id=\"0x4\"><h1>Kept</h1></section>"
-        << QStringList{"0x4"} << QStringList{"Kept"};
-    QTest::newRow("no sections") << "<html><body><p>nothing</p></body></html>" << QStringList{}
-                                 << QStringList{};
-    QTest::newRow("empty text") << "" << QStringList{} << QStringList{};
+    QtTestRows<QString, QStringList, QStringList> table({"html", "ids", "titles"});
+    table.Add({
+        {"two sections in file order", kTwoTopics, QStringList{"0x20066", "0x20064"},
+         QStringList{"Main", "About"}},
+        {"section inside a comment is ignored",
+         "<!-- <section id=\"0x1\"><h1>Old</h1></section> --><section id=\"0x2\"><h1>New</h1>"
+         "</section>",
+         QStringList{"0x2"}, QStringList{"New"}},
+        {"tags in upper case and other attributes",
+         "<SECTION class=\"t\" ID = \"0x5\" lang=\"en\"><H1 class=\"x\">Five</H1></SECTION>",
+         QStringList{"0x5"}, QStringList{"Five"}},
+        {"section without heading takes its id as title",
+         "<section id=\"0x7\"><p>no heading</p></section>", QStringList{"0x7"}, QStringList{"0x7"}},
+        {"heading markup and entities become plain text",
+         "<section id=\"0x8\"><h1>Sums &amp; <i>powers</i></h1></section>", QStringList{"0x8"},
+         QStringList{"Sums & powers"}},
+        {"unclosed section ends at the next one",
+         "<section id=\"0x1\"><h1>One</h1><section id=\"0x2\"><h1>Two</h1></section>",
+         QStringList{"0x1", "0x2"}, QStringList{"One", "Two"}},
+        {"unclosed last section runs to the end", "<section id=\"0x3\"><h1>Three</h1><p>text",
+         QStringList{"0x3"}, QStringList{"Three"}},
+        {"section without id is no topic",
+         "<section><h1>Lost</h1></section><section id=\"0x4\"><h1>Kept</h1></section>",
+         QStringList{"0x4"}, QStringList{"Kept"}},
+        {"no sections", "<html><body><p>nothing</p></body></html>", QStringList{}, QStringList{}},
+        {"empty text", "", QStringList{}, QStringList{}},
+    });
 }
 
 void HelpDocumentTest::parsesTopics() {
@@ -250,12 +249,14 @@ void HelpDocumentTest::contentsLinksEveryTopic() {
 }
 
 void HelpDocumentTest::unreadableFileNamesTheFile_data() {
-    QTest::addColumn<QString>("name");
-    QTest::newRow("missing file") << "missing.HLP";
-    QTest::newRow("a folder in its place") << "folder.HLP";
-    QTest::newRow("a FIFO, which would block") << "fifo.HLP";
-    QTest::newRow("a device of endless bytes") << "/dev/zero";
-    QTest::newRow("a file over the size bound") << "large.HLP";
+    QtTestRows<QString> table({"name"});
+    table.Add({
+        {"missing file", "missing.HLP"},
+        {"a folder in its place", "folder.HLP"},
+        {"a FIFO, which would block", "fifo.HLP"},
+        {"a device of endless bytes", "/dev/zero"},
+        {"a file over the size bound", "large.HLP"},
+    });
 }
 
 void HelpDocumentTest::unreadableFileNamesTheFile() {
@@ -287,10 +288,11 @@ void HelpDocumentTest::fileWithoutTopicsSaysSo() {
 }
 
 void HelpDocumentTest::shippedFileHasTheDialogTopics_data() {
-    QTest::addColumn<qulonglong>("context");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("main dialog") << qulonglong(kMainContext) << "Calculating with Tarvin";
-    QTest::newRow("about box") << qulonglong(kAboutContext) << "About Tarvin";
+    QtTestRows<qulonglong, QString> table({"context", "title"});
+    table.Add({
+        {"main dialog", kMainContext, "Calculating with Tarvin"},
+        {"about box", kAboutContext, "About Tarvin"},
+    });
 }
 
 void HelpDocumentTest::shippedFileHasTheDialogTopics() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpCommandReader.h"
 #include "HelpProtocol.h"
+#include "QtTestRows.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -58,43 +59,30 @@ private slots:
 };
 
 void HelpViewerInputTest::parsesCommands_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<qulonglong>("context");
-    QTest::newRow("topic") << QByteArray("topic 131174") << int(HelpCommandKind::Topic)
-                           << qulonglong(131174);
-    QTest::newRow("topic zero") << QByteArray("topic 0") << int(HelpCommandKind::Topic)
-                                << qulonglong(0);
-    QTest::newRow("blanks and carriage return around")
-        << QByteArray("  topic   5 \r") << int(HelpCommandKind::Topic) << qulonglong(5);
-    QTest::newRow("state") << QByteArray("state") << int(HelpCommandKind::State) << qulonglong(0);
-    QTest::newRow("quit") << QByteArray("quit") << int(HelpCommandKind::Quit) << qulonglong(0);
-    QTest::newRow("topic without context")
-        << QByteArray("topic") << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("negative context")
-        << QByteArray("topic -1") << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("signed context")
-        << QByteArray("topic +1") << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("hexadecimal context")
-        << QByteArray("topic 0x20066") << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("context too large") << QByteArray("topic 999999999999999999999999")
-                                       << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("two contexts") << QByteArray("topic 1 2") << int(HelpCommandKind::Unknown)
-                                  << qulonglong(0);
-    QTest::newRow("quit with argument")
-        << QByteArray("quit now") << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("command in upper case")
-        << QByteArray("QUIT") << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("empty line") << QByteArray("") << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("NUL byte inside the context")
-        << QByteArray("topic 12\0x34", 12) << int(HelpCommandKind::Unknown) << qulonglong(0);
-    QTest::newRow("written topic, context zero")
-        << HelpTopicLine(0) << int(HelpCommandKind::Topic) << qulonglong(0);
-    QTest::newRow("written topic, largest context")
-        << HelpTopicLine(ULONG_MAX) << int(HelpCommandKind::Topic) << qulonglong(ULONG_MAX);
-    QTest::newRow("written topic with a frame keeps its context")
-        << HelpTopicLine(131174, QRect(10, 20, 300, 400)) << int(HelpCommandKind::Topic)
-        << qulonglong(131174);
+    QtTestRows<QByteArray, int, qulonglong> table({"line", "kind", "context"});
+    table.Add({
+        {"topic", "topic 131174", int(HelpCommandKind::Topic), 131174},
+        {"topic zero", "topic 0", int(HelpCommandKind::Topic), 0},
+        {"blanks and carriage return around", " topic 5 \r", int(HelpCommandKind::Topic), 5},
+        {"state", "state", int(HelpCommandKind::State), 0},
+        {"quit", "quit", int(HelpCommandKind::Quit), 0},
+        {"topic without context", "topic", int(HelpCommandKind::Unknown), 0},
+        {"negative context", "topic -1", int(HelpCommandKind::Unknown), 0},
+        {"signed context", "topic +1", int(HelpCommandKind::Unknown), 0},
+        {"hexadecimal context", "topic 0x20066", int(HelpCommandKind::Unknown), 0},
+        {"context too large", "topic 999999999999999999999999", int(HelpCommandKind::Unknown), 0},
+        {"two contexts", "topic 1 2", int(HelpCommandKind::Unknown), 0},
+        {"quit with argument", "quit now", int(HelpCommandKind::Unknown), 0},
+        {"command in upper case", "QUIT", int(HelpCommandKind::Unknown), 0},
+        {"empty line", "", int(HelpCommandKind::Unknown), 0},
+        {"NUL byte inside the context", QByteArray("topic 12\0x34", 12),
+         int(HelpCommandKind::Unknown), 0},
+        {"written topic, context zero", HelpTopicLine(0), int(HelpCommandKind::Topic), 0},
+        {"written topic, largest context", HelpTopicLine(ULONG_MAX), int(HelpCommandKind::Topic),
+         ULONG_MAX},
+        {"written topic with a frame keeps its context",
+         HelpTopicLine(131174, QRect(10, 20, 300, 400)), int(HelpCommandKind::Topic), 131174},
+    });
 }
 
 void HelpViewerInputTest::parsesCommands() {
@@ -107,39 +95,33 @@ void HelpViewerInputTest::parsesCommands() {
 }
 
 void HelpViewerInputTest::parsesOwnerFrame_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QRect>("owner");
-    QTest::newRow("no frame") << QByteArray("topic 5") << int(HelpCommandKind::Topic) << QRect();
-    QTest::newRow("frame") << QByteArray("topic 5 10 20 300 400") << int(HelpCommandKind::Topic)
-                           << QRect(10, 20, 300, 400);
-    QTest::newRow("frame left of and above the first screen")
-        << QByteArray("topic 5 -1920 -8 300 400") << int(HelpCommandKind::Topic)
-        << QRect(-1920, -8, 300, 400);
-    QTest::newRow("empty frame") << QByteArray("topic 5 10 20 0 400")
-                                 << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("negative size")
-        << QByteArray("topic 5 10 20 300 -4") << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("three numbers of four")
-        << QByteArray("topic 5 10 20 300") << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("number beyond an int")
-        << QByteArray("topic 5 10 20 300 9999999999") << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("signed with plus")
-        << QByteArray("topic 5 +10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("bad context with a frame")
-        << QByteArray("topic x 10 20 300 400") << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("written frame at the int limits")
-        << HelpTopicLine(5, QRect(INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX))
-        << int(HelpCommandKind::Topic) << QRect(INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX);
-    QTest::newRow("frame at the least int")
-        << QByteArray("topic 5 -2147483648 0 300 400") << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("frame whose right edge passes the int range")
-        << QByteArray("topic 5 2147483000 0 1000 400") << int(HelpCommandKind::Unknown) << QRect();
-    QTest::newRow("written frame left of and above the first screen")
-        << HelpTopicLine(5, QRect(-1920, -8, 300, 400)) << int(HelpCommandKind::Topic)
-        << QRect(-1920, -8, 300, 400);
-    QTest::newRow("written empty frame is left out, the topic still shown")
-        << HelpTopicLine(5, QRect(10, 20, 0, 400)) << int(HelpCommandKind::Topic) << QRect();
+    QtTestRows<QByteArray, int, QRect> table({"line", "kind", "owner"});
+    table.Add({
+        {"no frame", "topic 5", int(HelpCommandKind::Topic), QRect()},
+        {"frame", "topic 5 10 20 300 400", int(HelpCommandKind::Topic), QRect(10, 20, 300, 400)},
+        {"frame left of and above the first screen", "topic 5 -1920 -8 300 400",
+         int(HelpCommandKind::Topic), QRect(-1920, -8, 300, 400)},
+        {"empty frame", "topic 5 10 20 0 400", int(HelpCommandKind::Unknown), QRect()},
+        {"negative size", "topic 5 10 20 300 -4", int(HelpCommandKind::Unknown), QRect()},
+        {"three numbers of four", "topic 5 10 20 300", int(HelpCommandKind::Unknown), QRect()},
+        {"number beyond an int", "topic 5 10 20 300 9999999999", int(HelpCommandKind::Unknown),
+         QRect()},
+        {"signed with plus", "topic 5 +10 20 300 400", int(HelpCommandKind::Unknown), QRect()},
+        {"bad context with a frame", "topic x 10 20 300 400", int(HelpCommandKind::Unknown),
+         QRect()},
+        {"written frame at the int limits",
+         HelpTopicLine(5, QRect(INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX)),
+         int(HelpCommandKind::Topic), QRect(INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX)},
+        {"frame at the least int", "topic 5 -2147483648 0 300 400", int(HelpCommandKind::Unknown),
+         QRect()},
+        {"frame whose right edge passes the int range", "topic 5 2147483000 0 1000 400",
+         int(HelpCommandKind::Unknown), QRect()},
+        {"written frame left of and above the first screen",
+         HelpTopicLine(5, QRect(-1920, -8, 300, 400)), int(HelpCommandKind::Topic),
+         QRect(-1920, -8, 300, 400)},
+        {"written empty frame is left out, the topic still shown",
+         HelpTopicLine(5, QRect(10, 20, 0, 400)), int(HelpCommandKind::Topic), QRect()},
+    });
 }
 
 void HelpViewerInputTest::parsesOwnerFrame() {
@@ -205,21 +187,19 @@ void HelpViewerInputTest::reportsEndOfInput() {
 
 // The viewer program itself, given its input in one write (or its standard input closed).
 void HelpViewerInputTest::viewerObeysItsInput_data() {
-    QTest::addColumn<bool>("inputClosed");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("output");
-    QTest::addColumn<QByteArray>("errorText");
-    QTest::newRow("a command after quit is not obeyed")
-        << false << QByteArray("quit\nstate\n") << 0 << QByteArray() << QByteArray();
-    QTest::newRow("commands before quit are obeyed")
-        << false << QByteArray("state\nquit\n") << 0 << QByteArray("state message hidden\n")
-        << QByteArray();
-    QTest::newRow("an unknown command is echoed escaped, past a NUL")
-        << false << QByteArray("x\x1b[31m\\red\0z\x9b\nquit\n", 19) << 0 << QByteArray()
-        << QByteArray("unknown command: x\\x1b[31m\\\\red\\x00z\\x9b\n");
-    QTest::newRow("closed standard input ends the viewer at once")
-        << true << QByteArray() << 2 << QByteArray() << QByteArray("standard input is closed");
+    QtTestRows<bool, QByteArray, int, QByteArray, QByteArray> table(
+        {"inputClosed", "input", "status", "output", "errorText"});
+    table.Add({
+        {"a command after quit is not obeyed", false, "quit\nstate\n", 0, QByteArray(),
+         QByteArray()},
+        {"commands before quit are obeyed", false, "state\nquit\n", 0, "state message hidden\n",
+         QByteArray()},
+        {"an unknown command is echoed escaped, past a NUL", false,
+         QByteArray("x\x1b[31m\\red\0z\x9b\nquit\n", 19), 0, QByteArray(),
+         "unknown command: x\\x1b[31m\\\\red\\x00z\\x9b\n"},
+        {"closed standard input ends the viewer at once", true, QByteArray(), 2, QByteArray(),
+         "standard input is closed"},
+    });
 }
 
 void HelpViewerInputTest::viewerObeysItsInput() {

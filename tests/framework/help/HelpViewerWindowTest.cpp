@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpViewerWindow.h"
 #include "HelpProtocol.h"
+#include "QtTestRows.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -60,16 +61,12 @@ void HelpViewerWindowTest::cleanup() {
 }
 
 void HelpViewerWindowTest::showsTopicOfContext_data() {
-    QTest::addColumn<qulonglong>("context");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("otherText");
-    QTest::newRow("main dialog") << qulonglong(kMainContext) << "0x20066"
-                                 << "main text"
-                                 << "about text";
-    QTest::newRow("about box") << qulonglong(kAboutContext) << "0x20064"
-                               << "about text"
-                               << "main text";
+    QtTestRows<qulonglong, QString, QString, QString> table(
+        {"context", "page", "text", "otherText"});
+    table.Add({
+        {"main dialog", kMainContext, "0x20066", "main text", "about text"},
+        {"about box", kAboutContext, "0x20064", "about text", "main text"},
+    });
 }
 
 void HelpViewerWindowTest::showsTopicOfContext() {
@@ -170,10 +167,11 @@ void HelpViewerWindowTest::opensBesideOwner() {
 }
 
 void HelpViewerWindowTest::keyGoesBackToPreviousPage_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Alt+Left") << int(Qt::Key_Left) << int(Qt::AltModifier);
-    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier);
+    QtTestRows<int, int> table({"key", "modifiers"});
+    table.Add({
+        {"Alt+Left", int(Qt::Key_Left), int(Qt::AltModifier)},
+        {"Backspace", int(Qt::Key_Backspace), int(Qt::NoModifier)},
+    });
 }
 
 void HelpViewerWindowTest::keyGoesBackToPreviousPage() {

@@ -2,6 +2,7 @@
 #include "WinHelp.h"
 #include "HelpFileName.h"
 #include "HelpViewerRegistry.h"
+#include "QtTestRows.h"
 
 #include <QDialog>
 #include <QFileInfo>
@@ -85,12 +86,12 @@ void WinHelpTest::cleanup() {
 }
 
 void WinHelpTest::showsTopicOfContext_data() {
-    QTest::addColumn<qulonglong>("context");
-    QTest::addColumn<QByteArray>("state");
-    QTest::newRow("main dialog") << qulonglong(kMainContext) << QByteArray("state 0x20066 visible");
-    QTest::newRow("about box") << qulonglong(kAboutContext) << QByteArray("state 0x20064 visible");
-    QTest::newRow("unknown context shows contents")
-        << qulonglong(0x20000 + 999) << QByteArray("state contents visible");
+    QtTestRows<qulonglong, QByteArray> table({"context", "state"});
+    table.Add({
+        {"main dialog", kMainContext, "state 0x20066 visible"},
+        {"about box", kAboutContext, "state 0x20064 visible"},
+        {"unknown context shows contents", 0x20000 + 999, "state contents visible"},
+    });
 }
 
 void WinHelpTest::showsTopicOfContext() {
@@ -162,10 +163,12 @@ void WinHelpTest::quitLeavesOtherFilesOpen() {
 }
 
 void WinHelpTest::viewerThatCannotStartFails_data() {
-    QTest::addColumn<QString>("program");
-    QTest::newRow("no such program") << m_dir.filePath(QStringLiteral("no-viewer"));
-    QTest::newRow("not executable") << QString::fromStdString(m_mainFile);
-    QTest::newRow("a folder") << m_dir.path();
+    QtTestRows<QString> table({"program"});
+    table.Add({
+        {"no such program", m_dir.filePath(QStringLiteral("no-viewer"))},
+        {"not executable", QString::fromStdString(m_mainFile)},
+        {"a folder", m_dir.path()},
+    });
 }
 
 void WinHelpTest::viewerThatCannotStartFails() {

@@ -24,6 +24,8 @@ import sys
 import tempfile
 import time
 
+from desktop_checks import check, summary
+
 SKIP = 77
 
 # Steps in order: what the user does, the keys (a "type:" entry types text),
@@ -171,16 +173,6 @@ def heard_all(heard, wanted):
     return all(any(w in u for u in heard) for w in wanted)
 
 
-failures = 0
-
-
-def check(ok, what):
-    global failures
-    print(("ok: " if ok else "FAIL: ") + what, flush=True)
-    if not ok:
-        failures += 1
-
-
 def run_steps(log, first_start):
     """first_start: where the log stood before the program started, so that
     what Orca says as its window comes up counts for the first step."""
@@ -268,9 +260,7 @@ def main():
         if os.environ.get("TARVIN_ORCA_LOG") and os.path.exists(session.log):
             shutil.copy(session.log, os.environ["TARVIN_ORCA_LOG"])
         session.close()
-    print("orca-check: %d check(s) failed" % failures if failures
-          else "orca-check: all checks passed")
-    return 1 if failures else 0
+    return summary("orca-check")
 
 
 if __name__ == "__main__":

@@ -21,6 +21,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+from desktop_checks import check, summary
+
 # Role and name of every control of the main window, in tab order, and the
 # words its description must hold.
 CONTROLS = [
@@ -40,17 +42,6 @@ PRESSES = [
     ("1+", "Result: Error"),
     ("x=2^20", "Result: 1.04858e+06"),
 ]
-
-failures = 0
-
-
-def check(ok, what):
-    global failures
-    print(("ok: " if ok else "FAIL: ") + what, flush=True)
-    if not ok:
-        failures += 1
-    return ok
-
 
 def pump(seconds):
     """Runs the event loop for a while, so that AT-SPI events arrive."""
@@ -250,9 +241,7 @@ def main():
         print("usage: screen-reader-check.py TARVIN", file=sys.stderr)
         return 2
     run(sys.argv[1])
-    print("screen-reader-check: %d check(s) failed" % failures if failures
-          else "screen-reader-check: all checks passed")
-    return 1 if failures else 0
+    return summary("screen-reader-check")
 
 
 if __name__ == "__main__":
