@@ -48,8 +48,10 @@ class HistoryTest : public ScratchFolderTest<> {
 protected:
     const fs::path& Home() const { return ScratchFolder(); }
 
-    // Starts the program on a terminal, types each line and waits for its result, then ends
-    // the input; returns the exit status, and what the terminal showed in screen.
+    // Starts the program on a terminal, types each line at its prompt, then ends the input at
+    // the next; returns the exit status, and what the terminal showed in screen. Keys typed
+    // before the prompt could reach the terminal while the editor is still handing back the
+    // line before, when an end of input or an interrupt is taken by the terminal itself.
     int Session(const Environment& environment, const std::vector<std::string>& lines,
                 std::string* screen = nullptr) {
         TerminalRun::Setup setup{{{"HOME", Home().string()}}, Home()};
@@ -57,9 +59,11 @@ protected:
             setup.environment.emplace_back(name, Expand(value));
         TerminalRun terminal(setup);
         for (const std::string& line : lines) {
+            EXPECT_TRUE(terminal.WaitFor(">")) << terminal.Unused();
             EXPECT_TRUE(terminal.Send(line + "\r"));
             EXPECT_TRUE(terminal.WaitFor(line + "\r\n")) << terminal.Unused();
         }
+        EXPECT_TRUE(terminal.WaitFor(">")) << terminal.Unused();
         EXPECT_TRUE(terminal.Send(kEndOfInput));
         const int status = terminal.WaitForExit();
         if (screen != nullptr)
@@ -202,8 +206,8 @@ TEST_F(HistoryTest, RunsSharingTheFileKeepEachOthersLines) {
     TerminalRun::Setup setup{{{"HOME", Home().string()}, {"TARVIN_HISTORY", Expand("HOME/shared")}},
                              Home()};
     TerminalRun first(setup), second(setup);
-    ASSERT_TRUE(first.Send("b=2\r") && first.WaitFor("\r\n2\r\n"));
-    ASSERT_TRUE(second.Send("c=3\r") && second.WaitFor("\r\n3\r\n"));
+    ASSERT_TRUE(first.Send("b=2\r") && first.WaitFor("\r\n2\r\n") && first.WaitFor(">"));
+    ASSERT_TRUE(second.Send("c=3\r") && second.WaitFor("\r\n3\r\n") && second.WaitFor(">"));
     ASSERT_TRUE(second.Send(kEndOfInput));
     EXPECT_EQ(second.WaitForExit(), 0);
     ASSERT_TRUE(first.Send(kEndOfInput));
@@ -249,7 +253,7 @@ TEST_P(HistorySignalTest, LinesTypedAreKept) {
     const SignalCase& row = GetParam();
     TerminalRun terminal(
         {{{"HOME", Home().string()}, {"TARVIN_HISTORY", Expand("HOME/kept")}}, Home()});
-    ASSERT_TRUE(terminal.Send("e=5\r") && terminal.WaitFor("\r\n5\r\n"));
+    ASSERT_TRUE(terminal.Send("e=5\r") && terminal.WaitFor("\r\n5\r\n") && terminal.WaitFor(">"));
     std::string expected = "e=5\n";
     if (row.typed != nullptr) {
         ASSERT_TRUE(terminal.Send(row.typed) && terminal.WaitFor(row.typed));
@@ -257,7 +261,7 @@ TEST_P(HistorySignalTest, LinesTypedAreKept) {
         ASSERT_TRUE(terminal.Send("\x03") && terminal.WaitFor("\r\n>"));
         ASSERT_TRUE(terminal.Send("f=6\r"));
         EXPECT_TRUE(terminal.WaitFor("\r\n6\r\n")) << terminal.Unused();
-        ASSERT_TRUE(terminal.Send(kEndOfInput));
+        ASSERT_TRUE(terminal.WaitFor(">") && terminal.Send(kEndOfInput));
         expected += "f=6\n";
     } else {
         ASSERT_TRUE(terminal.Signal(row.signal));
