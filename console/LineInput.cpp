@@ -14,21 +14,28 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 
 } // namespace
 
-LineInput::LineInput(FILE* in) : m_fd(fileno(in)), m_block(new char[kBlockSize]) {
+LineInput::LineInput(FILE* in) : m_in(in), m_fd(fileno(in)), m_block(new char[kBlockSize]) {
     // The bound, and a CR that may stand before the LF.
     m_line.reserve(kMaxLineLength + 1);
 }
 
-// Reads the next block; false at the end of the input or on a read error, which is kept.
+// Reads the next block; false at the end of the input or on a read error, which is kept. A
+// stream without a descriptor (one in memory) is read through the stream itself.
 bool LineInput::Fill() {
     if (m_error != 0)
         return false;
     ssize_t got;
-    do
-        got = read(m_fd, m_block.get(), kBlockSize);
-    while (got < 0 && errno == EINTR);
+    if (m_fd < 0) {
+        got = static_cast<ssize_t>(fread_unlocked(m_block.get(), 1, kBlockSize, m_in));
+        if (got == 0 && ferror_unlocked(m_in))
+            got = -1;
+    } else {
+        do
+            got = read(m_fd, m_block.get(), kBlockSize);
+        while (got < 0 && errno == EINTR);
+    }
     if (got <= 0) {
-        m_error = got < 0 ? errno : 0;
+        m_error = got < 0 ? (errno != 0 ? errno : EIO) : 0;
         return false;
     }
     m_next = m_block.get();

@@ -13,7 +13,8 @@
 //
 // The stream's descriptor is read in blocks of its own, whatever the stream has buffered, so
 // nothing else may read the stream while a LineInput does. A read returns what is there, so
-// each line is handed over as soon as it has arrived, as from a pipe.
+// each line is handed over as soon as it has arrived, as from a pipe. A stream without a
+// descriptor, such as one in memory, is read through the stream.
 class LineInput {
 public:
     enum class Status {
@@ -39,6 +40,7 @@ private:
     bool Fill();
     bool SkipRest();
 
+    FILE* m_in;
     int m_fd;
     std::unique_ptr<char[]> m_block;
     const char* m_next = nullptr;
