@@ -33,9 +33,12 @@ void ExpressionEngine::FreeList(TokenNode*& head, NodePool* pool) {
 }
 
 // The pool's index, when it has one, indexes this list, so it is emptied with it. The nodes are
-// then released in the order of the index's blocks, which name them side by side, so that the
-// nodes ahead are fetched while one is released: a walk of the list learns each address only
-// from the node before, and a long list lies scattered over the heap.
+// released in the order of the index's hash table, one array that names them all, fetching the
+// nodes ahead while one is released: a walk of the list learns each address only from the node
+// before, and a long list lies scattered over the heap. The blocks in name order go back before
+// the nodes and the table after them, because the heap merges all the small blocks it holds
+// free when a large one comes back, and after a million nodes that merging costs more than
+// releasing them.
 void ExpressionEngine::FreeList(VariableNode*& head, NodePool* pool) {
     VariableIndex* index = pool != nullptr ? pool->index : nullptr;
     if (index == nullptr || index->blocks.empty() || index->blocks.front().first.node != head) {
@@ -44,13 +47,14 @@ void ExpressionEngine::FreeList(VariableNode*& head, NodePool* pool) {
             ClearIndex(*index);
         return;
     }
-    for (const BlockReference& reference : index->blocks) {
-        const OrderBlock& block = *reference.block;
-        for (int position = 0; position < block.count; ++position) {
-            if (position + kFetchAhead < block.count)
-                __builtin_prefetch(block.entries[position + kFetchAhead].node);
-            ReleaseNode(block.entries[position].node, pool);
-        }
+    ReleaseOrder(*index);
+    const HashSlot* slots = index->hashSlots;
+    const std::size_t count = index->slotCount;
+    for (std::size_t slot = 0; slot < count; ++slot) {
+        if (slot + kFetchAhead < count && slots[slot + kFetchAhead].node != nullptr)
+            __builtin_prefetch(slots[slot + kFetchAhead].node);
+        if (slots[slot].node != nullptr)
+            ReleaseNode(slots[slot].node, pool);
     }
     head = nullptr;
     ClearIndex(*index);

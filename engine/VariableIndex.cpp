@@ -331,12 +331,18 @@ void IndexRemove(VariableIndex& index, const VariableNode* node) {
     ++index.generation;
 }
 
-void ClearIndex(VariableIndex& index) {
-    DeleteSlots(index.hashSlots, index.slotCount);
+void ReleaseOrder(VariableIndex& index) {
     for (const BlockReference& reference : index.blocks)
         delete reference.block;
     delete index.spareBlock;
+    index.spareBlock = nullptr;
     std::vector<BlockReference>().swap(index.blocks);
+    ++index.generation;
+}
+
+void ClearIndex(VariableIndex& index) {
+    ReleaseOrder(index);
+    DeleteSlots(index.hashSlots, index.slotCount);
     index = VariableIndex{};
 }
 

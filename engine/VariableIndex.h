@@ -89,6 +89,9 @@ void IndexInsert(VariableIndex& index, VariableNode* node);
 void IndexRemove(VariableIndex& index, const VariableNode* node);
 // Empties the index and gives all its memory back.
 void ClearIndex(VariableIndex& index);
+// Gives back the blocks in name order only, so that the nodes can then be released through the
+// hash table before ClearIndex gives back the rest. Until then only hashSlots may be read.
+void ReleaseOrder(VariableIndex& index);
 
 // The node of that name, or null.
 VariableNode* IndexFind(const VariableIndex& index, const char* name);
