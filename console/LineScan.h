@@ -26,5 +26,7 @@ struct LineStart {
 };
 
 // Reads the first token of the line with the engine's own lexer and asks the
-// engine whether it is a command word, so both agree on what a command is.
+// engine whether it is a command word, so both agree on what a command is. A
+// line that begins with a character no command word begins with is known to be
+// a statement without reading it.
 LineStart ScanLineStart(const std::string& line);

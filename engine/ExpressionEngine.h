@@ -96,6 +96,8 @@ public:
     // True when text is one of the seven command words; status then gets its ReadStatus.
     // On false, status is left unchanged.
     static bool FindCommandWord(const char* text, int& status);
+    // False when no command word begins with that character.
+    static bool MayBeginCommandWord(char first);
     // The command words in the engine's order, from index 0 up; null past the last.
     static const CommandWord* CommandWordAt(int index);
     static void PrintHelp(FILE* out = stdout);
@@ -144,6 +146,8 @@ private:
     template <typename Node> static void ReleaseList(Node*& head, NodePool* pool);
 
     static TokenNode* AppendToken(TokenNode* last, int code, const char* text, NodePool* pool);
+    static TokenNode* ReadToken(TokenNode* last, const char*& position,
+                                char (&text)[kTokenBufferSize], int& code, NodePool* pool);
     static void RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool);
     static void RemoveVariable(VariableNode*& head, const char* name, NodePool* pool);
     static void PopEntry(StackEntry*& stack, NodePool* pool);

@@ -44,8 +44,10 @@ constexpr char kHelpText[] =
 
 constexpr char kErrorBanner[] = "\aGRESKA!!!!";
 
+} // namespace
+
 // ORDER COMMAND: the first letters of the words above; most first tokens begin with none.
-bool MayBeCommandWord(char first) {
+bool ExpressionEngine::MayBeginCommandWord(char first) {
     switch (first) {
     case 'k':
     case 'q':
@@ -60,15 +62,13 @@ bool MayBeCommandWord(char first) {
     }
 }
 
-} // namespace
-
 const CommandWord* ExpressionEngine::CommandWordAt(int index) {
     constexpr int count = sizeof kCommandWords / sizeof kCommandWords[0];
     return index >= 0 && index < count ? &kCommandWords[index] : nullptr;
 }
 
 bool ExpressionEngine::FindCommandWord(const char* text, int& status) {
-    if (!MayBeCommandWord(text[0]))
+    if (!MayBeginCommandWord(text[0]))
         return false;
     for (const CommandWord& command : kCommandWords) {
         // Most first tokens that share a word's first letter are one-letter names.
@@ -107,6 +107,32 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
     return node;
 }
 
+// Scans the next token and links a node of it after last, unless the token ends the reading
+// (GRESKA or EOLN); returns the last node. While the pool holds a spare node the token is
+// scanned straight into it, so that its text is not copied, and the spare goes back when the
+// token is not kept; otherwise the token goes through the text buffer, so that the reader never
+// takes a node from the heap that it does not keep. The node's text field has room for the
+// whole buffer.
+TokenNode* ExpressionEngine::ReadToken(TokenNode* last, const char*& position,
+                                       char (&text)[kTokenBufferSize], int& code, NodePool* pool) {
+    static_assert(kTokenTextSize >= kTokenBufferSize);
+    if (pool == nullptr || pool->tokens.spares == nullptr) {
+        NextToken(position, text, code);
+        return code == GRESKA || code == EOLN ? last : AppendToken(last, code, text, pool);
+    }
+    TokenNode* node = NewNode<TokenNode>(pool);
+    NextToken(position, *reinterpret_cast<char(*)[kTokenBufferSize]>(node->text), code);
+    if (code == GRESKA || code == EOLN) {
+        ReleaseNode(node, pool);
+        return last;
+    }
+    node->code = static_cast<signed char>(code);
+    node->prev = last;
+    node->next = nullptr;
+    last->next = node;
+    return node;
+}
+
 // line: command-word [ anything ] | token { token } EOLN
 // A command word as the first token ends the reading at once. A lexical error ends it too,
 // writes the banner and releases the tokens read so far. An empty line gives one EOLN node.
@@ -127,11 +153,8 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* p
     TokenNode* head = AppendToken(nullptr, code, text, pool);
     TokenNode* last = head;
     try {
-        while (code != GRESKA && code != EOLN) {
-            NextToken(position, text, code);
-            if (code != GRESKA && code != EOLN)
-                last = AppendToken(last, code, text, pool);
-        }
+        while (code != GRESKA && code != EOLN)
+            last = ReadToken(last, position, text, code, pool);
     } catch (const std::bad_alloc&) {
         FreeList(head, pool);
         throw;
