@@ -398,6 +398,10 @@ void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& bef
         memo->position = position;
     }
     NeighboursAt(index, block, position, before, after);
+    // A new name is linked in after before, which is written then; in a large list it lies
+    // anywhere on the heap, so it is asked for now, while the node is made and indexed.
+    if (before != nullptr)
+        __builtin_prefetch(before, 1);
 }
 
 bool IndexBeyondCaches(const VariableIndex& index) {
