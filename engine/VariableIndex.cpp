@@ -198,19 +198,20 @@ std::size_t BlockOf(const VariableIndex& index, const NameKey& key, const char* 
 // Asks for the entries that the first levels of a search of the block compare, all at once: in
 // a large index the block is seldom in the caches, and a search otherwise waits for memory at
 // every level, one after another.
-void FetchFirstProbes(const OrderBlock& block) {
+void FetchFirstProbes(const BlockReference& reference) {
     for (int level = 1; level <= kFetchedLevels; ++level) {
         const int parts = 1 << level;
         for (int part = 1; part < parts; part += 2)
-            __builtin_prefetch(&block.entries[block.count * part / parts]);
+            __builtin_prefetch(&reference.block->entries[reference.count * part / parts]);
     }
 }
 
 // The position of the first entry of the block that does not sort before the name.
-int PositionIn(const OrderBlock& block, const NameKey& key, const char* name) {
-    FetchFirstProbes(block);
+int PositionIn(const BlockReference& reference, const NameKey& key, const char* name) {
+    FetchFirstProbes(reference);
+    const OrderBlock& block = *reference.block;
     int low = 0;
-    int high = block.count;
+    int high = reference.count;
     while (low < high) {
         const int middle = low + (high - low) / 2;
         if (CompareEntry(block.entries[middle], key, name) < 0)
@@ -223,14 +224,14 @@ int PositionIn(const OrderBlock& block, const NameKey& key, const char* name) {
 
 // Moves the upper half of a full block into the spare block, which follows it from then on.
 void SplitBlock(VariableIndex& index, std::size_t block) {
-    OrderBlock* lower = index.blocks[block].block;
+    BlockReference& lower = index.blocks[block];
     OrderBlock* upper = index.spareBlock;
     index.spareBlock = nullptr;
-    const int kept = lower->count / 2;
-    upper->count = lower->count - kept;
-    std::memcpy(upper->entries, lower->entries + kept, upper->count * sizeof(IndexEntry));
-    lower->count = kept;
-    const BlockReference reference{upper->entries[0], upper};
+    const int kept = lower.count / 2;
+    const int moved = lower.count - kept;
+    std::memcpy(upper->entries, lower.block->entries + kept, moved * sizeof(IndexEntry));
+    lower.count = kept;
+    const BlockReference reference{upper->entries[0], upper, moved};
     index.blocks.insert(index.blocks.begin() + static_cast<std::ptrdiff_t>(block) + 1, reference);
 }
 
@@ -240,39 +241,38 @@ void InsertInOrder(VariableIndex& index, const IndexEntry& entry, const NameKey&
     if (index.blocks.empty()) {
         OrderBlock* first = index.spareBlock;
         index.spareBlock = nullptr;
-        first->count = 0;
-        index.blocks.push_back(BlockReference{entry, first});
+        index.blocks.push_back(BlockReference{entry, first, 0});
     }
     const bool known = memo != nullptr && memo->placed;
     std::size_t block = known ? memo->block : BlockOf(index, key, entry.node->name);
-    int position =
-        known ? memo->position : PositionIn(*index.blocks[block].block, key, entry.node->name);
-    if (index.blocks[block].block->count == kOrderBlockCapacity) {
+    int position = known ? memo->position : PositionIn(index.blocks[block], key, entry.node->name);
+    if (index.blocks[block].count == kOrderBlockCapacity) {
         SplitBlock(index, block);
-        const int kept = index.blocks[block].block->count;
+        const int kept = index.blocks[block].count;
         if (position > kept) {
             ++block;
             position -= kept;
         }
     }
-    OrderBlock& target = *index.blocks[block].block;
-    std::memmove(target.entries + position + 1, target.entries + position,
+    BlockReference& target = index.blocks[block];
+    std::memmove(target.block->entries + position + 1, target.block->entries + position,
                  (target.count - position) * sizeof(IndexEntry));
-    target.entries[position] = entry;
+    target.block->entries[position] = entry;
     ++target.count;
     if (position == 0)
-        index.blocks[block].first = entry;
+        target.first = entry;
 }
 
 void RemoveFromOrder(VariableIndex& index, const VariableNode* node, const NameKey& key) {
     const std::size_t block = BlockOf(index, key, node->name);
-    OrderBlock* target = index.blocks[block].block;
-    const int position = PositionIn(*target, key, node->name);
-    --target->count;
+    BlockReference& reference = index.blocks[block];
+    OrderBlock* target = reference.block;
+    const int position = PositionIn(reference, key, node->name);
+    --reference.count;
     std::memmove(target->entries + position, target->entries + position + 1,
-                 (target->count - position) * sizeof(IndexEntry));
-    if (target->count > 0) {
-        index.blocks[block].first = target->entries[0];
+                 (reference.count - position) * sizeof(IndexEntry));
+    if (reference.count > 0) {
+        reference.first = target->entries[0];
         return;
     }
     index.blocks.erase(index.blocks.begin() + static_cast<std::ptrdiff_t>(block));
@@ -285,14 +285,15 @@ void RemoveFromOrder(VariableIndex& index, const VariableNode* node, const NameK
 // The nodes on either side of a place in the blocks; null where there is none.
 void NeighboursAt(const VariableIndex& index, std::size_t block, int position,
                   VariableNode*& before, VariableNode*& after) {
-    const OrderBlock& found = *index.blocks[block].block;
-    if (position > 0)
-        before = found.entries[position - 1].node;
-    else if (block > 0)
-        before =
-            index.blocks[block - 1].block->entries[index.blocks[block - 1].block->count - 1].node;
+    const BlockReference& found = index.blocks[block];
+    if (position > 0) {
+        before = found.block->entries[position - 1].node;
+    } else if (block > 0) {
+        const BlockReference& previous = index.blocks[block - 1];
+        before = previous.block->entries[previous.count - 1].node;
+    }
     if (position < found.count)
-        after = found.entries[position].node;
+        after = found.block->entries[position].node;
     else if (block + 1 < index.blocks.size())
         after = index.blocks[block + 1].first.node;
 }
@@ -391,7 +392,7 @@ void IndexPlace(const VariableIndex& index, const char* name, VariableNode*& bef
         return;
     }
     const std::size_t block = BlockOf(index, key, name);
-    const int position = PositionIn(*index.blocks[block].block, key, name);
+    const int position = PositionIn(index.blocks[block], key, name);
     if (MissMemo* memo = MemoFor(index, key, name)) {
         memo->placed = true;
         memo->block = block;

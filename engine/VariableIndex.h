@@ -29,14 +29,15 @@ struct IndexEntry {
 };
 
 struct OrderBlock {
-    int count;
     IndexEntry entries[kOrderBlockCapacity];
 };
 
-// A block and a copy of its first entry, so that choosing a block reads no block.
+// A block, its number of entries and a copy of its first entry, so that choosing a block, and
+// knowing where a search of it begins, reads no block.
 struct BlockReference {
     IndexEntry first;
     OrderBlock* block;
+    int count;
 };
 
 // One slot of the hash table; an empty slot has a null node.

@@ -16,10 +16,11 @@ const char* OrderDisagreement(const VariableIndex& index, const VariableNode* he
     const VariableNode* node = head;
     for (const BlockReference& reference : index.blocks) {
         const OrderBlock& block = *reference.block;
-        if (block.count == 0 || reference.first.node != block.entries[0].node ||
+        if (reference.count <= 0 || reference.count > kOrderBlockCapacity ||
+            reference.first.node != block.entries[0].node ||
             reference.first.prefix != block.entries[0].prefix)
-            return "a block is empty or its reference does not copy its first entry";
-        for (int position = 0; position < block.count; ++position, node = node->next) {
+            return "a block's count is out of range or its reference does not copy its first entry";
+        for (int position = 0; position < reference.count; ++position, node = node->next) {
             if (node == nullptr || block.entries[position].node != node)
                 return "the blocks do not hold the list's nodes in the list's order";
             if (block.entries[position].prefix != NamePrefix(node->name))
