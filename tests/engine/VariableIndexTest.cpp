@@ -93,6 +93,9 @@ TEST(Index, ClearEmptiesItAndGivesItsMemoryBack) {
     ASSERT_EQ(engine.Calculate("clear", &result, nullptr), RS_CLEAR);
     EXPECT_EQ(engine.index.count, 0);
     EXPECT_EQ(IndexBytes(engine.index), 0u);
+    // Every node was released, the first of them kept as spares.
+    EXPECT_EQ(engine.pool.variables.live, 0);
+    EXPECT_EQ(engine.pool.variables.spareCount, kSpareLimit);
     ASSERT_EQ(engine.Calculate("b=a+1", &result, nullptr), 0);
     EXPECT_EQ(IndexDisagreement(engine.index, engine.variables), nullptr);
     EXPECT_EQ(engine.index.count, 2);
