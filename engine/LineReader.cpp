@@ -89,22 +89,31 @@ void ExpressionEngine::PrintHelp(FILE* out) {
 // A hook that receives every finished list; it does nothing.
 void ExpressionEngine::DumpTokens(TokenNode*) {}
 
+namespace {
+
+// Gives a node holding a token's text its code and links it after last (which may be null).
+TokenNode* LinkToken(TokenNode* last, TokenNode* node, int code) {
+    node->code = static_cast<signed char>(code);
+    node->prev = last;
+    node->next = nullptr;
+    if (last != nullptr)
+        last->next = node;
+    return node;
+}
+
+} // namespace
+
 // Allocates a node for the token and links it after last (which may be null).
 TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* text,
                                          NodePool* pool) {
     TokenNode* node = NewNode<TokenNode>(pool);
-    node->code = static_cast<signed char>(code);
     // Byte by byte up to the NUL: the lexer has just written the text byte by byte, and a
     // wide copy of the whole buffer would wait for those stores to reach memory.
     int i = 0;
     do
         node->text[i] = text[i];
     while (text[i++] != '\0');
-    node->prev = last;
-    node->next = nullptr;
-    if (last != nullptr)
-        last->next = node;
-    return node;
+    return LinkToken(last, node, code);
 }
 
 // Scans the next token and links a node of it after last, unless the token ends the reading
@@ -126,11 +135,7 @@ TokenNode* ExpressionEngine::ReadToken(TokenNode* last, const char*& position,
         ReleaseNode(node, pool);
         return last;
     }
-    node->code = static_cast<signed char>(code);
-    node->prev = last;
-    node->next = nullptr;
-    last->next = node;
-    return node;
+    return LinkToken(last, node, code);
 }
 
 // line: command-word [ anything ] | token { token } EOLN
