@@ -44,7 +44,8 @@ void HelpCommandReader::EmitCompleteLines(qsizetype searchFrom) {
     qsizetype start = 0;
     qsizetype newline = m_pending.indexOf('\n', searchFrom);
     while (newline >= 0 && !m_finished) {
-        const bool discarding = m_discarding;
+        // A line that came whole in one read is held to the same bound as one that gathered.
+        const bool discarding = m_discarding || newline - start > kMaxLineBytes;
         m_discarding = false;
         if (!discarding)
             emit lineReceived(m_pending.mid(start, newline - start));

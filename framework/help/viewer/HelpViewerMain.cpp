@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QIcon>
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -72,6 +73,8 @@ bool StandardDescriptorsUsable() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A state reply to a pipe whose reader has gone fails that write only, not the viewer.
+    std::signal(SIGPIPE, SIG_IGN);
     if (!StandardDescriptorsUsable()) {
         std::fprintf(stderr, "%s: standard input is closed\n", kHelpViewerProgramName);
         return 2;

@@ -52,6 +52,7 @@ private slots:
     void parsesOwnerFrame();
     void readsLines_data();
     void readsLines();
+    void dropsOverlongLine_data();
     void dropsOverlongLine();
     void reportsEndOfInput();
     void viewerObeysItsInput_data();
@@ -162,14 +163,34 @@ void HelpViewerInputTest::readsLines() {
     QCOMPARE(Lines(received).mid(0, lines.size()), lines);
 }
 
+// Each row's writes end with "quit", the last line read.
+void HelpViewerInputTest::dropsOverlongLine_data() {
+    constexpr qsizetype kBound = HelpCommandReader::kMaxLineBytes;
+    const QByteArray longest = "state" + QByteArray(kBound - 5, ' ');
+    QTest::addColumn<QList<QByteArray>>("writes");
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::newRow("over-long line, then a command in the same write")
+        << QList<QByteArray>{QByteArray(20000, 'x'), "topic 1\nquit\n"}
+        << QList<QByteArray>{"quit"};
+    QTest::newRow("line at the bound is a command")
+        << QList<QByteArray>{longest + "\nquit\n"} << QList<QByteArray>{longest, "quit"};
+    QTest::newRow("line one byte over the bound, ended in the next read")
+        << QList<QByteArray>{longest + " \nquit\n"} << QList<QByteArray>{"quit"};
+    QTest::newRow("line of 8191 bytes, ended in the next read")
+        << QList<QByteArray>{"state" + QByteArray(8186, ' ') + "\nquit\n"}
+        << QList<QByteArray>{"quit"};
+}
+
 void HelpViewerInputTest::dropsOverlongLine() {
+    QFETCH(QList<QByteArray>, writes);
+    QFETCH(QList<QByteArray>, lines);
     Pipe pipe;
     HelpCommandReader reader(pipe.m_fds[0]);
     QSignalSpy received(&reader, &HelpCommandReader::lineReceived);
-    pipe.Write(QByteArray(20000, 'x'));
-    pipe.Write("topic 1\nstate\n");
-    QTRY_COMPARE(received.size(), 1);
-    QCOMPARE(Lines(received), QList<QByteArray>{"state"});
+    for (const QByteArray& bytes : writes)
+        pipe.Write(bytes);
+    QTRY_VERIFY(!received.isEmpty() && Lines(received).last() == "quit");
+    QCOMPARE(Lines(received), lines);
 }
 
 void HelpViewerInputTest::reportsEndOfInput() {
@@ -185,32 +206,42 @@ void HelpViewerInputTest::reportsEndOfInput() {
     QCOMPARE(ended.size(), 1);
 }
 
-// The viewer program itself, given its input in one write (or its standard input closed).
+// The viewer program itself, given its input in one write, with its standard input closed or
+// its standard output a pipe that nobody reads.
 void HelpViewerInputTest::viewerObeysItsInput_data() {
-    QtTestRows<bool, QByteArray, int, QByteArray, QByteArray> table(
-        {"inputClosed", "input", "status", "output", "errorText"});
+    QtTestRows<QByteArray, QByteArray, int, QByteArray, QByteArray> table(
+        {"closed", "input", "status", "output", "errorText"});
     table.Add({
-        {"a command after quit is not obeyed", false, "quit\nstate\n", 0, QByteArray(),
+        {"a command after quit is not obeyed", "", "quit\nstate\n", 0, QByteArray(), QByteArray()},
+        {"commands before quit are obeyed", "", "state\nquit\n", 0, "state message hidden\n",
          QByteArray()},
-        {"commands before quit are obeyed", false, "state\nquit\n", 0, "state message hidden\n",
-         QByteArray()},
-        {"an unknown command is echoed escaped, past a NUL", false,
+        {"an unknown command is echoed escaped, past a NUL", "",
          QByteArray("x\x1b[31m\\red\0z\x9b\nquit\n", 19), 0, QByteArray(),
          "unknown command: x\\x1b[31m\\\\red\\x00z\\x9b\n"},
-        {"closed standard input ends the viewer at once", true, QByteArray(), 2, QByteArray(),
+        {"closed standard input ends the viewer at once", "input", QByteArray(), 2, QByteArray(),
          "standard input is closed"},
+        {"a state reply nobody reads does not end the viewer", "output", "state\nstate\nquit\n", 0,
+         QByteArray(), QByteArray()},
     });
 }
 
 void HelpViewerInputTest::viewerObeysItsInput() {
-    QFETCH(bool, inputClosed);
+    QFETCH(QByteArray, closed);
     QFETCH(QByteArray, input);
     QFETCH(int, status);
     QFETCH(QByteArray, output);
     QFETCH(QByteArray, errorText);
+    const bool inputClosed = closed == "input";
     QProcess viewer;
     if (inputClosed)
         viewer.setChildProcessModifier([] { ::close(STDIN_FILENO); });
+    if (closed == "output") {
+        viewer.setChildProcessModifier([] {
+            int fds[2];
+            if (::pipe(fds) == 0 && ::dup2(fds[1], STDOUT_FILENO) == STDOUT_FILENO)
+                ::close(fds[0]); // the reading end gone: a write gets EPIPE, or SIGPIPE
+        });
+    }
     viewer.start(QStringLiteral(TARVIN_HELP_VIEWER), {QStringLiteral(TARVIN_SHIPPED_HELP_FILE)},
                  inputClosed ? QIODevice::ReadOnly : QIODevice::ReadWrite);
     QVERIFY(viewer.waitForStarted());
