@@ -202,9 +202,9 @@ void HelpDocumentTest::choosesPageForContext_data() {
     QTest::newRow("thousands of unclosed headings give a message")
         << Topic(Repeated("<h1>", 65536)) << qulonglong(1) << int(HelpPageKind::Message) << "";
     QTest::newRow("elements up to the bound are shown")
-        << Topic(Repeated("<b>x</b>", 9995)) << qulonglong(1) << int(HelpPageKind::Topic) << "0x1";
+        << Topic(Repeated("<b>x</b> ", 9995)) << qulonglong(1) << int(HelpPageKind::Topic) << "0x1";
     QTest::newRow("more elements than the bound give a message")
-        << Topic(Repeated("<b>x</b>", 9996)) << qulonglong(1) << int(HelpPageKind::Message) << "";
+        << Topic(Repeated("<b>x</b> ", 9996)) << qulonglong(1) << int(HelpPageKind::Message) << "";
     QTest::newRow("a few nested tables are shown")
         << Topic(Repeated("<table><tr><td>", 6)) << qulonglong(1) << int(HelpPageKind::Topic)
         << "0x1";
@@ -217,6 +217,31 @@ void HelpDocumentTest::choosesPageForContext_data() {
     QTest::newRow("deep markup in the style gives a message")
         << "<style>" + Repeated("<div>", 100) + "</style>" + Topic("x") << qulonglong(1)
         << int(HelpPageKind::Message) << "";
+    // A word the layout has to break anywhere costs it time that grows with its square. The
+    // heading's "T" ends where the body begins, so each body starts with a blank.
+    QTest::newRow("a word at the length bound is shown")
+        << Topic("<p> " + Repeated("a", 1000)) << qulonglong(1) << int(HelpPageKind::Topic)
+        << "0x1";
+    QTest::newRow("a word over the length bound gives a message")
+        << Topic("<p> " + Repeated("a", 1001)) << qulonglong(1) << int(HelpPageKind::Message) << "";
+    QTest::newRow("a word of 512 KiB gives a message")
+        << Topic("<p> " + Repeated("a", 512 * 1024)) << qulonglong(1) << int(HelpPageKind::Message)
+        << "";
+    QTest::newRow("many words each within the bound are shown")
+        << Topic("<p> " + Repeated("a", 999).append(u' ').repeated(200)) << qulonglong(1)
+        << int(HelpPageKind::Topic) << "0x1";
+    QTest::newRow("a tag inside a word does not break it")
+        << Topic("<p> " + Repeated("a", 600) + "<b>" + Repeated("a", 600) + "</b>") << qulonglong(1)
+        << int(HelpPageKind::Message) << "";
+    QTest::newRow("a no-break space does not break a word")
+        << Topic("<p> " + Repeated("a", 600) + QChar(0xA0) + Repeated("a", 600)) << qulonglong(1)
+        << int(HelpPageKind::Message) << "";
+    QTest::newRow("ideographs break between any two")
+        << Topic("<p> " + QString(3000, QChar(0x6F22))) << qulonglong(1) << int(HelpPageKind::Topic)
+        << "0x1";
+    QTest::newRow("the style's text is no word")
+        << "<style>" + Repeated("a", 5000) + "</style>" + Topic("x") << qulonglong(1)
+        << int(HelpPageKind::Topic) << "0x1";
 }
 
 void HelpDocumentTest::choosesPageForContext() {
