@@ -9,10 +9,12 @@
 namespace {
 
 constexpr HelpCommand kUnknown{HelpCommandKind::Unknown, 0};
-// A command has at most six words; a seventh is only looked for to refuse the line.
-constexpr int kMaxWords = 7;
+// A command has at most ten words; an eleventh is only looked for to refuse the line.
+constexpr int kMaxWords = 11;
 constexpr int kTopicWords = 2;
-constexpr int kTopicWithOwnerWords = 6;
+constexpr int kFrameWords = 4;
+constexpr int kTopicWithOwnerWords = kTopicWords + kFrameWords;
+constexpr int kTopicWithKeepClearWords = kTopicWithOwnerWords + kFrameWords;
 
 bool IsBlank(char byte) {
     return byte == ' ' || (byte >= '\t' && byte <= '\r');
@@ -47,12 +49,12 @@ bool ParseInt(QByteArrayView word, int& value) {
     return ok;
 }
 
-// The frame "x y width height" of words 2 to 5; a null frame when any is no number or the
-// frame is empty.
-QRect ParseOwner(const QByteArrayView (&words)[kMaxWords]) {
-    int numbers[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        if (!ParseInt(words[kTopicWords + i], numbers[i]))
+// The frame "x y width height" of the four words from `from` on; a null frame when any is no
+// number or the frame is empty.
+QRect ParseFrame(const QByteArrayView (&words)[kMaxWords], int from) {
+    int numbers[kFrameWords] = {};
+    for (int i = 0; i < kFrameWords; ++i) {
+        if (!ParseInt(words[from + i], numbers[i]))
             return QRect();
     }
     if (numbers[2] <= 0 || numbers[3] <= 0)
@@ -87,11 +89,15 @@ HelpCommand ParseHelpCommand(QByteArrayView line) {
     const int count = SplitWords(line, words);
     if (count == kTopicWords && words[0] == kHelpTopicCommand)
         return ParseTopic(words[1]);
-    if (count == kTopicWithOwnerWords && words[0] == kHelpTopicCommand) {
+    if ((count == kTopicWithOwnerWords || count == kTopicWithKeepClearWords) &&
+        words[0] == kHelpTopicCommand) {
         HelpCommand command = ParseTopic(words[1]);
-        command.owner = ParseOwner(words);
-        return command.kind == HelpCommandKind::Topic && !command.owner.isNull() ? command
-                                                                                 : kUnknown;
+        command.owner = ParseFrame(words, kTopicWords);
+        if (count == kTopicWithKeepClearWords)
+            command.keepClear = ParseFrame(words, kTopicWithOwnerWords);
+        const bool framesGiven = !command.owner.isNull() &&
+                                 (count == kTopicWithOwnerWords || !command.keepClear.isNull());
+        return command.kind == HelpCommandKind::Topic && framesGiven ? command : kUnknown;
     }
     if (count != 1)
         return kUnknown;
@@ -102,12 +108,21 @@ HelpCommand ParseHelpCommand(QByteArrayView line) {
     return kUnknown;
 }
 
-QByteArray HelpTopicLine(unsigned long context, const QRect& ownerFrame) {
+namespace {
+
+void AppendFrame(QByteArray& line, const QRect& frame) {
+    for (const int number : {frame.x(), frame.y(), frame.width(), frame.height()})
+        line += ' ' + QByteArray::number(number);
+}
+
+} // namespace
+
+QByteArray HelpTopicLine(unsigned long context, const QRect& ownerFrame, const QRect& keepClear) {
     QByteArray line = QByteArray(kHelpTopicCommand) + ' ' + QByteArray::number(context);
     if (ownerFrame.isValid()) {
-        for (const int number :
-             {ownerFrame.x(), ownerFrame.y(), ownerFrame.width(), ownerFrame.height()})
-            line += ' ' + QByteArray::number(number);
+        AppendFrame(line, ownerFrame);
+        if (keepClear.isValid())
+            AppendFrame(line, keepClear);
     }
     return line;
 }

@@ -132,7 +132,8 @@ std::string HelpViewerProgram() {
     return (dir + QLatin1Char('/') + QLatin1String(kHelpViewerProgramName)).toStdString();
 }
 
-bool ShowHelpTopic(std::string_view helpFile, unsigned long context, const QRect& ownerFrame) {
+bool ShowHelpTopic(std::string_view helpFile, unsigned long context, const QRect& ownerFrame,
+                   const QRect& keepClear) {
     HelpViewerRegistry* registry = RegistryMadeIfMissing();
     if (!registry)
         return false;
@@ -142,7 +143,7 @@ bool ShowHelpTopic(std::string_view helpFile, unsigned long context, const QRect
         viewer = registry->Start(key);
     if (!viewer)
         return false;
-    SendLine(viewer, HelpTopicLine(context, ownerFrame));
+    SendLine(viewer, HelpTopicLine(context, ownerFrame, keepClear));
     return true;
 }
 

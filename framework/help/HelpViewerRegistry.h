@@ -22,9 +22,10 @@ std::string HelpViewerProgram();
 
 // Shows the topic of the context from the help file, starting the file's
 // viewer if none runs; a viewer that opens does so beside the owner's frame
-// (screen coordinates) when one is given. False when the viewer cannot be started.
+// (screen coordinates) when one is given, and never over the region of it to
+// keep clear. False when the viewer cannot be started.
 bool ShowHelpTopic(std::string_view helpFile, unsigned long context,
-                   const QRect& ownerFrame = QRect());
+                   const QRect& ownerFrame = QRect(), const QRect& keepClear = QRect());
 
 // Tells the viewer of the help file to close and forgets it; does nothing when
 // no viewer shows that file.

@@ -76,15 +76,21 @@ QStringList HelpRequestTest::LogLines() const {
     return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
-// A topic request carries the main window's frame, beside which the viewer opens.
+// A topic request carries the main window's frame, beside which the viewer opens, and the
+// region of its input and result fields, which the viewer never covers.
 QString HelpRequestTest::Topic(unsigned long context) const {
     const QRect frame = m_driver->Input()->window()->frameGeometry();
-    return QStringLiteral("topic %1 %2 %3 %4 %5")
-        .arg(context)
-        .arg(frame.x())
-        .arg(frame.y())
-        .arg(frame.width())
-        .arg(frame.height());
+    QRect fields;
+    for (const QLineEdit* field : {m_driver->Input(), m_driver->Result()})
+        fields |= QRect(field->mapToGlobal(QPoint(0, 0)), field->size());
+    QString line = QStringLiteral("topic %1").arg(context);
+    for (const QRect& rect : {frame, fields})
+        line += QStringLiteral(" %1 %2 %3 %4")
+                    .arg(rect.x())
+                    .arg(rect.y())
+                    .arg(rect.width())
+                    .arg(rect.height());
+    return line;
 }
 
 void HelpRequestTest::helpCommandAsksForTheTopicOfTheDialogInUse() {

@@ -2,15 +2,11 @@
 #include "HelpDocument.h"
 
 #include "HelpMarkup.h"
+#include "RegularFile.h"
 
-#include <QFile>
 #include <QTextDocumentFragment>
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // The file is scanned by hand, each character a bounded number of times, so the time to read
 // it grows with its length alone, whatever it holds.
@@ -19,7 +15,6 @@ namespace {
 
 // A help file larger than this is refused rather than read into memory.
 constexpr qint64 kMaxHelpFileBytes = 16 * 1024 * 1024;
-constexpr std::size_t kReadChunkBytes = 64 * 1024;
 
 bool IsWordCharacter(QChar character) {
     return character.isLetterOrNumber() || character == u'_';
@@ -87,17 +82,8 @@ QStringView FirstElementContent(QStringView html, QStringView tag) {
     return close < 0 ? QStringView() : html.mid(contentStart + 1, close - contentStart - 1);
 }
 
-// Markup as plain text. Markup beyond what the text browser is given gives an empty text.
-QString PlainText(QStringView html) {
-    if (!html.contains(u'<') && !html.contains(u'&'))
-        return html.toString().simplified();
-    if (!MarkupBeyondBounds(html).isEmpty())
-        return QString();
-    return QTextDocumentFragment::fromHtml(html.toString()).toPlainText().simplified();
-}
-
 HelpTopic MakeTopic(const QString& id, QStringView body) {
-    const QString heading = PlainText(FirstElementContent(body, u"h1"));
+    const QString heading = HelpPlainText(FirstElementContent(body, u"h1"));
     return HelpTopic{id, heading.isEmpty() ? id : heading, body.toString()};
 }
 
@@ -189,43 +175,6 @@ void CollectTopics(QStringView html, std::vector<HelpTopic>& topics) {
     }
 }
 
-QString SystemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// Reads at most kMaxHelpFileBytes from a regular file; a device or a FIFO, whose size says
-// nothing of what it yields, is refused before a byte is read, and the bound holds while
-// reading whatever the file's size said. Sets `error` on failure.
-QByteArray ReadHelpFile(const QString& path, QString& error) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = SystemError();
-        return {};
-    }
-    QByteArray bytes;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0)
-        error = SystemError();
-    else if (!S_ISREG(status.st_mode))
-        error = QStringLiteral("It is not a regular file");
-    while (error.isEmpty()) {
-        char chunk[kReadChunkBytes];
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            error = SystemError();
-        if (got <= 0)
-            break;
-        if (bytes.size() + got > kMaxHelpFileBytes)
-            error = QStringLiteral("The file is too large to be a help file");
-        else
-            bytes.append(chunk, qsizetype(got));
-    }
-    ::close(fd);
-    return error.isEmpty() ? bytes : QByteArray();
-}
-
 } // namespace
 
 QString TopicIdForContext(unsigned long context) {
@@ -235,7 +184,7 @@ QString TopicIdForContext(unsigned long context) {
 HelpDocument LoadHelpDocument(const QString& path) {
     HelpDocument document;
     document.path = path;
-    const QByteArray bytes = ReadHelpFile(path, document.error);
+    const QByteArray bytes = ReadRegularFile(path, kMaxHelpFileBytes, document.error);
     if (!document.error.isEmpty())
         return document;
     return ParseHelpDocument(path, QString::fromUtf8(bytes));
@@ -245,10 +194,18 @@ HelpDocument ParseHelpDocument(const QString& path, const QString& html) {
     const QString text = StripComments(html);
     HelpDocument document;
     document.path = path;
-    document.title = PlainText(FirstElementContent(text, u"title"));
+    document.title = HelpPlainText(FirstElementContent(text, u"title"));
     document.style = FirstElementContent(text, u"style").toString();
     CollectTopics(text, document.topics);
     return document;
+}
+
+QString HelpPlainText(QStringView html) {
+    if (!html.contains(u'<') && !html.contains(u'&'))
+        return html.toString().simplified();
+    if (!MarkupBeyondBounds(html).isEmpty())
+        return QString();
+    return QTextDocumentFragment::fromHtml(html.toString()).toPlainText().simplified();
 }
 
 const HelpTopic* FindHelpTopic(const HelpDocument& document, const QString& id) {

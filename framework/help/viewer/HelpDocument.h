@@ -36,5 +36,9 @@ HelpDocument LoadHelpDocument(const QString& path);
 // Parses the text of a help file that was read from the path.
 HelpDocument ParseHelpDocument(const QString& path, const QString& html);
 
+// Markup as plain text, blanks simplified; markup beyond what the viewer shows (HelpMarkup.h)
+// gives an empty text.
+QString HelpPlainText(QStringView html);
+
 // The topic with the id, or nullptr.
 const HelpTopic* FindHelpTopic(const HelpDocument& document, const QString& id);

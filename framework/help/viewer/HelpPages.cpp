@@ -63,29 +63,81 @@ HelpPage PageForContext(const HelpDocument& document, unsigned long context) {
     return PageForId(document, TopicIdForContext(context));
 }
 
+namespace {
+
+// A list of the topics, each a link, under a heading and an optional note: a page of the kind,
+// or the message page when it would be beyond the markup bounds.
+HelpPage TopicListPage(const HelpDocument& document, HelpPageKind kind, const QString& heading,
+                       const QString& note, const std::vector<const HelpTopic*>& topics) {
+    QString body = QStringLiteral("<h1>") + heading.toHtmlEscaped() + QStringLiteral("</h1>");
+    if (!note.isEmpty())
+        body += Paragraph(note);
+    const std::size_t listed = std::min(topics.size(), kMaxContentsEntries);
+    if (listed > 0)
+        body += QStringLiteral("<ul>");
+    for (std::size_t i = 0; i < listed; ++i)
+        body += QStringLiteral("<li><a href=\"#%1\">%2</a></li>")
+                    .arg(topics[i]->id.toHtmlEscaped(), topics[i]->title.toHtmlEscaped());
+    if (listed > 0)
+        body += QStringLiteral("</ul>");
+    if (listed < topics.size())
+        body += Paragraph(QStringLiteral("The %1 topics after these are not listed.")
+                              .arg(topics.size() - listed));
+    HelpPage page{kind, QString(), heading, WrapPage(document, body)};
+    const QString beyond = MarkupBeyondBounds(page.html);
+    if (!beyond.isEmpty())
+        return MessagePage(QStringLiteral("The list of topics of the help file \"%1\" cannot be "
+                                          "shown. %2")
+                               .arg(document.path, beyond));
+    return page;
+}
+
+// A link's address as the refusal quotes it: at most this many characters of it.
+constexpr qsizetype kMaxQuotedLink = 200;
+
+} // namespace
+
 HelpPage ContentsPage(const HelpDocument& document, const QString& note) {
     const QString unusable = UnusableFileMessage(document);
     if (!unusable.isEmpty())
         return MessagePage(unusable);
-    QString body = QStringLiteral("<h1>Contents</h1>");
-    if (!note.isEmpty())
-        body += Paragraph(note);
-    body += QStringLiteral("<ul>");
-    const std::size_t listed = std::min(document.topics.size(), kMaxContentsEntries);
-    for (std::size_t i = 0; i < listed; ++i)
-        body += QStringLiteral("<li><a href=\"#%1\">%2</a></li>")
-                    .arg(document.topics[i].id.toHtmlEscaped(),
-                         document.topics[i].title.toHtmlEscaped());
-    body += QStringLiteral("</ul>");
-    if (listed < document.topics.size())
-        body += Paragraph(QStringLiteral("The %1 topics after these are not listed.")
-                              .arg(document.topics.size() - listed));
-    HelpPage page{HelpPageKind::Contents, QString(), QStringLiteral("Contents"),
-                  WrapPage(document, body)};
-    const QString beyond = MarkupBeyondBounds(page.html);
-    if (!beyond.isEmpty())
-        return MessagePage(QStringLiteral("The contents of the help file \"%1\" cannot be "
-                                          "shown. %2")
-                               .arg(document.path, beyond));
-    return page;
+    std::vector<const HelpTopic*> topics;
+    for (const HelpTopic& topic : document.topics)
+        topics.push_back(&topic);
+    return TopicListPage(document, HelpPageKind::Contents, QStringLiteral("Contents"), note,
+                         topics);
+}
+
+HelpPage SearchPage(const HelpDocument& document, const QString& text) {
+    const QString unusable = UnusableFileMessage(document);
+    if (!unusable.isEmpty())
+        return MessagePage(unusable);
+    std::vector<const HelpTopic*> topics;
+    for (const HelpTopic& topic : document.topics) {
+        if (HelpPlainText(topic.body).contains(text, Qt::CaseInsensitive))
+            topics.push_back(&topic);
+    }
+    const QString note = topics.empty() ? QStringLiteral("No topic holds \"%1\".").arg(text)
+                                        : QStringLiteral("These topics hold \"%1\":").arg(text);
+    return TopicListPage(document, HelpPageKind::Search, QStringLiteral("Search"), note, topics);
+}
+
+HelpLinkKind KindOfLink(const QUrl& url) {
+    if (url.isRelative() && url.path().isEmpty() && url.hasFragment() && url.query().isEmpty())
+        return HelpLinkKind::Topic;
+    const QString scheme = url.scheme();
+    if (url.isValid() && (scheme == u"http" || scheme == u"https" || scheme == u"mailto"))
+        return HelpLinkKind::Desktop;
+    return HelpLinkKind::Refused;
+}
+
+HelpPage RefusedLinkPage(const QUrl& url) {
+    QString quoted = url.toDisplayString();
+    if (quoted.size() > kMaxQuotedLink)
+        quoted = quoted.left(kMaxQuotedLink) + QChar(0x2026);
+    return MessagePage(QStringLiteral("The link \"%1\" was not followed. The help viewer follows "
+                                      "links between its topics, and opens web and mail "
+                                      "addresses (http, https and mailto) with the desktop's "
+                                      "programs; it opens nothing else.")
+                           .arg(quoted));
 }

@@ -3,9 +3,12 @@
 
 #include "HelpDocument.h"
 
+#include <QUrl>
+
 // What the viewer shows: a topic of the file, the file's contents (the list of
-// its topics), or a plain message when the file gives nothing to show.
-enum class HelpPageKind { Topic, Contents, Message };
+// its topics), the list of the topics that hold a text, or a plain message when
+// the file gives nothing to show or a link is refused.
+enum class HelpPageKind { Topic, Contents, Search, Message };
 
 struct HelpPage {
     HelpPageKind kind;
@@ -25,3 +28,16 @@ HelpPage PageForId(const HelpDocument& document, const QString& id);
 // The list of the file's topics, each a link, under an optional note; the
 // message page when the file gives nothing to list.
 HelpPage ContentsPage(const HelpDocument& document, const QString& note);
+
+// The topics whose text holds the text, in any letter case, listed as the contents are; a
+// message page when the file gives nothing to list.
+HelpPage SearchPage(const HelpDocument& document, const QString& text);
+
+// Where a link of a page may lead: a link to "#id" opens that topic of the file; an http, https
+// or mailto address goes to the desktop's opener; nothing else is followed, so that a help file
+// cannot have the desktop open a program or a file.
+enum class HelpLinkKind { Topic, Desktop, Refused };
+HelpLinkKind KindOfLink(const QUrl& url);
+
+// The page that says that the link was not followed, and why.
+HelpPage RefusedLinkPage(const QUrl& url);

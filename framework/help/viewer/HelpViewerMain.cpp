@@ -2,6 +2,7 @@
 // The help viewer: shows the topics of one help file as the help engine asks
 // over standard input (see HelpProtocol.h).
 //   usage: tarvin-help <help file>
+//          tarvin-help --help | --version
 
 #include "EscapedLine.h"
 #include "HelpCommandReader.h"
@@ -9,6 +10,7 @@
 #include "HelpFileSearch.h"
 #include "HelpProtocol.h"
 #include "HelpViewerWindow.h"
+#include "TarvinVersion.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +18,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -31,7 +34,7 @@ void Obey(const QByteArray& line, HelpViewerWindow& window, HelpCommandReader& r
     const HelpCommand command = ParseHelpCommand(line);
     switch (command.kind) {
     case HelpCommandKind::Topic:
-        window.ShowContext(command.context, command.owner);
+        window.ShowContext(command.context, command.owner, command.keepClear);
         break;
     case HelpCommandKind::State:
         WriteState(window);
@@ -70,9 +73,36 @@ bool StandardDescriptorsUsable() {
     return true;
 }
 
+constexpr const char* kUsage =
+    "Usage: %s HELP-FILE\n"
+    "Shows the topics of a Tarvin help file in a window, as the calculator asks on standard\n"
+    "input; the calculator starts it when its Help button or F1 is pressed.\n"
+    "\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n"
+    "\n"
+    "See tarvin-help(1) for the commands it reads and the help file's format.\n";
+
+// The exit status of --help or --version, answered on standard output before any display is
+// opened; -1 when neither stands before the arguments end (or before "--").
+int AnswerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0)
+            std::printf(kUsage, kHelpViewerProgramName);
+        else if (std::strcmp(argv[i], "--version") == 0)
+            std::printf("%s %s\n", kHelpViewerProgramName, TARVIN_VERSION);
+        else
+            continue;
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = AnswerInformationOption(argc, argv); status >= 0)
+        return status;
     // A state reply to a pipe whose reader has gone fails that write only, not the viewer.
     std::signal(SIGPIPE, SIG_IGN);
     if (!StandardDescriptorsUsable()) {

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HelpDocument.h"
 #include "HelpPages.h"
+#include "HelpResources.h"
+#include "HelpViewerWindow.h"
 #include "QtTestRows.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <sys/stat.h>
 
@@ -63,6 +68,8 @@ private slots:
     void contentsLinksEveryTopic();
     void unreadableFileNamesTheFile_data();
     void unreadableFileNamesTheFile();
+    void pageLoadsOnlyFromItsFile_data();
+    void pageLoadsOnlyFromItsFile();
     void fileWithoutTopicsSaysSo();
     void shippedFileHasTheDialogTopics_data();
     void shippedFileHasTheDialogTopics();
@@ -302,6 +309,83 @@ void HelpDocumentTest::unreadableFileNamesTheFile() {
         QVERIFY2(page.html.contains(path.toHtmlEscaped()), qPrintable(page.html));
     }
     QCOMPARE(int(ContentsPage(document, QString()).kind), int(HelpPageKind::Message));
+}
+
+// Each row names a resource, as a page's <img src> or style sheet link would, from the page of a
+// help file in a folder that holds, besides it: picture.png, sub/picture.png, style.css,
+// wide.png (more pixels than a page may show), large.png (more bytes than a page may load), a
+// FIFO, a folder, and a link to a picture outside the folder, beside which outside.png lies.
+void HelpDocumentTest::pageLoadsOnlyFromItsFile_data() {
+    QtTestRows<QString, int, bool> table({"name", "type", "loads"});
+    const int image = QTextDocument::ImageResource;
+    const int style = QTextDocument::StyleSheetResource;
+    table.Add({
+        {"a picture beside the file", "picture.png", image, true},
+        {"a picture in a folder below", "sub/picture.png", image, true},
+        {"a picture by its absolute path", "@/picture.png", image, true},
+        {"a picture by its file URL", "file://@/picture.png", image, true},
+        {"a picture written into the file", "data:image/png;base64,%1", image, true},
+        {"a style sheet beside the file", "style.css", style, true},
+        {"a device of endless bytes", "/dev/zero", image, false},
+        {"a device by its file URL", "file:///dev/zero", image, false},
+        {"a device as a style sheet", "/dev/zero", style, false},
+        {"a FIFO beside the file, which would block", "fifo.png", image, false},
+        {"a FIFO by its absolute path", "@/fifo.png", image, false},
+        {"a folder", "folder", image, false},
+        {"a picture outside the folder", "../outside.png", image, false},
+        {"a link to a picture outside the folder", "link.png", image, false},
+        {"a file larger than a page may load", "large.png", image, false},
+        {"a picture of more pixels than a page may show", "wide.png", image, false},
+        {"a web address", "http://example.org/picture.png", image, false},
+        {"a missing file", "missing.png", image, false},
+    });
+}
+
+void HelpDocumentTest::pageLoadsOnlyFromItsFile() {
+    QFETCH(QString, name);
+    QFETCH(int, type);
+    QFETCH(bool, loads);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QDir outside(root.path());
+    QVERIFY(outside.mkpath(QStringLiteral("help/sub")) &&
+            outside.mkpath(QStringLiteral("help/folder")));
+    const QDir dir(outside.filePath(QStringLiteral("help")));
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) &&
+            QImage(4, 3, QImage::Format_RGB32).save(&buffer, "PNG"));
+    for (const QString& picture : {dir.filePath(QStringLiteral("picture.png")),
+                                   dir.filePath(QStringLiteral("sub/picture.png")),
+                                   outside.filePath(QStringLiteral("outside.png"))}) {
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(png) == png.size());
+    }
+    QFile css(dir.filePath(QStringLiteral("style.css")));
+    QVERIFY(css.open(QIODevice::WriteOnly) && css.write("p { color: red; }") > 0);
+    css.close();
+    QImage wide(HelpResources::kMaxPagePixels / 1000 + 1, 1000, QImage::Format_Mono);
+    wide.fill(0);
+    QVERIFY(wide.save(dir.filePath(QStringLiteral("wide.png"))));
+    QFile large(dir.filePath(QStringLiteral("large.png")));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(HelpResources::kMaxPageBytes + 1));
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.png"))), 0600) == 0);
+    QVERIFY(QFile::link(outside.filePath(QStringLiteral("outside.png")),
+                        dir.filePath(QStringLiteral("link.png"))));
+    const QString url = name.replace(u'@', dir.path())
+                            .replace(QStringLiteral("%1"), QString::fromLatin1(png.toBase64()));
+    // An image is shown in the page and drawn, as the browser loads it, and as the toolkit
+    // would look for it itself if the browser loaded nothing.
+    const QString image = QStringLiteral("<p><img src=\"%1\"></p>").arg(url.toHtmlEscaped());
+    HelpViewerWindow window(ParseHelpDocument(
+        dir.filePath(QStringLiteral("demo.HLP")),
+        Topic(type == QTextDocument::ImageResource ? image : QStringLiteral("x"))));
+    window.ShowContext(1);
+    window.Browser()->viewport()->grab();
+    const QVariant loaded = window.Browser()->document()->resource(type, QUrl(url));
+    QCOMPARE(loaded.typeId() == QMetaType::QImage ? loaded.value<QImage>().size() == QSize(4, 3)
+                                                  : !loaded.toByteArray().isEmpty(),
+             loads);
 }
 
 void HelpDocumentTest::fileWithoutTopicsSaysSo() {

@@ -2,6 +2,7 @@
 #include "HelpCommandReader.h"
 #include "HelpProtocol.h"
 #include "QtTestRows.h"
+#include "TarvinVersion.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -50,6 +51,8 @@ private slots:
     void parsesCommands();
     void parsesOwnerFrame_data();
     void parsesOwnerFrame();
+    void parsesRegionToKeepClear_data();
+    void parsesRegionToKeepClear();
     void readsLines_data();
     void readsLines();
     void dropsOverlongLine_data();
@@ -57,6 +60,8 @@ private slots:
     void reportsEndOfInput();
     void viewerObeysItsInput_data();
     void viewerObeysItsInput();
+    void viewerAnswersWithoutDisplay_data();
+    void viewerAnswersWithoutDisplay();
 };
 
 void HelpViewerInputTest::parsesCommands_data() {
@@ -123,6 +128,39 @@ void HelpViewerInputTest::parsesOwnerFrame_data() {
         {"written empty frame is left out, the topic still shown",
          HelpTopicLine(5, QRect(10, 20, 0, 400)), int(HelpCommandKind::Topic), QRect()},
     });
+}
+
+void HelpViewerInputTest::parsesRegionToKeepClear_data() {
+    QtTestRows<QByteArray, int, QRect> table({"line", "kind", "keepClear"});
+    table.Add({
+        {"frame without a region", "topic 5 10 20 300 400", int(HelpCommandKind::Topic), QRect()},
+        {"frame and region", "topic 5 10 20 300 400 15 30 200 25", int(HelpCommandKind::Topic),
+         QRect(15, 30, 200, 25)},
+        {"empty region", "topic 5 10 20 300 400 15 30 0 25", int(HelpCommandKind::Unknown),
+         QRect()},
+        {"three numbers of the region", "topic 5 10 20 300 400 15 30 200",
+         int(HelpCommandKind::Unknown), QRect()},
+        {"a number too many", "topic 5 10 20 300 400 15 30 200 25 1", int(HelpCommandKind::Unknown),
+         QRect()},
+        {"region with a bad frame", "topic 5 10 20 0 400 15 30 200 25",
+         int(HelpCommandKind::Unknown), QRect()},
+        {"written frame and region",
+         HelpTopicLine(5, QRect(-8, 20, 300, 400), QRect(-1, 30, 200, 25)),
+         int(HelpCommandKind::Topic), QRect(-1, 30, 200, 25)},
+        {"written empty region is left out", HelpTopicLine(5, QRect(10, 20, 300, 400), QRect()),
+         int(HelpCommandKind::Topic), QRect()},
+        {"written region without a frame is left out", HelpTopicLine(5, QRect(), QRect(1, 2, 3, 4)),
+         int(HelpCommandKind::Topic), QRect()},
+    });
+}
+
+void HelpViewerInputTest::parsesRegionToKeepClear() {
+    QFETCH(QByteArray, line);
+    QFETCH(int, kind);
+    QFETCH(QRect, keepClear);
+    const HelpCommand command = ParseHelpCommand(line);
+    QCOMPARE(int(command.kind), kind);
+    QCOMPARE(command.keepClear, keepClear);
 }
 
 void HelpViewerInputTest::parsesOwnerFrame() {
@@ -253,6 +291,36 @@ void HelpViewerInputTest::viewerObeysItsInput() {
     QCOMPARE(viewer.readAllStandardOutput(), output);
     const QByteArray errors = viewer.readAllStandardError();
     QVERIFY2(errors.contains(errorText), errors.constData());
+}
+
+// --help and --version are answered before any display is opened, so with none to open they
+// still succeed; a help file without a display is the toolkit's failure, as it was.
+void HelpViewerInputTest::viewerAnswersWithoutDisplay_data() {
+    QtTestRows<QStringList, bool, QByteArray> table({"arguments", "succeeds", "output"});
+    table.Add({
+        {"--help", {"--help"}, true, "Usage: tarvin-help HELP-FILE\n"},
+        {"--version", {"--version"}, true, "tarvin-help " TARVIN_VERSION "\n"},
+        {"--version after Qt's own option",
+         {"-style", "fusion", "--version"},
+         true,
+         "tarvin-help " TARVIN_VERSION "\n"},
+        {"a help file", {TARVIN_SHIPPED_HELP_FILE}, false, ""},
+    });
+}
+
+void HelpViewerInputTest::viewerAnswersWithoutDisplay() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, succeeds);
+    QFETCH(QByteArray, output);
+    QProcess viewer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    viewer.setProcessEnvironment(environment);
+    viewer.start(QStringLiteral(TARVIN_HELP_VIEWER), arguments);
+    QVERIFY(viewer.waitForFinished(20000));
+    QCOMPARE(viewer.exitStatus() == QProcess::NormalExit && viewer.exitCode() == 0, succeeds);
+    QVERIFY2(viewer.readAllStandardOutput().startsWith(output), qPrintable(arguments.join(' ')));
 }
 
 QTEST_GUILESS_MAIN(HelpViewerInputTest)
