@@ -5,9 +5,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -29,10 +30,13 @@ QString CountText(std::size_t matches) {
         .arg(matches);
 }
 
-QPushButton* AddButton(QHBoxLayout* row, const QString& text, const QString& description,
+// A small button of the bar: its name is what a screen reader says, its tip names its keys.
+QToolButton* AddButton(QHBoxLayout* row, const QString& name, const QString& keys,
                        QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setAccessibleDescription(description);
+    auto* button = new QToolButton(parent);
+    button->setAccessibleName(name);
+    button->setAccessibleDescription(keys);
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(name, keys));
     button->setFocusPolicy(Qt::TabFocus);
     row->addWidget(button);
     return button;
@@ -40,30 +44,35 @@ QPushButton* AddButton(QHBoxLayout* row, const QString& text, const QString& des
 
 } // namespace
 
+// The bar is two rows, the field with its buttons and below them what the bar says, so that it
+// fits a window as narrow as the viewer gets.
 HelpFindBar::HelpFindBar(QTextBrowser* page, QWidget* parent)
     : QWidget(parent), m_page(page), m_field(new QLineEdit(this)), m_status(new QLabel(this)) {
     auto* label = new QLabel(tr("Find:"), this);
     label->setBuddy(m_field);
     m_field->setAccessibleName(tr("Find"));
     m_field->setClearButtonEnabled(true);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    m_status->setWordWrap(true);
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(m_field, 1);
-    QPushButton* previous = AddButton(row, tr("&Previous"), tr("Shift+Enter or Shift+F3"), this);
-    QPushButton* next = AddButton(row, tr("&Next"), tr("Enter or F3"), this);
-    QPushButton* all =
-        AddButton(row, tr("All &Topics"), tr("Lists the topics that hold the text"), this);
-    row->addWidget(m_status);
-    auto* close = new QToolButton(this);
+    QToolButton* previous = AddButton(row, tr("Previous match"), tr("Shift+Enter, Shift+F3"), this);
+    previous->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    QToolButton* next = AddButton(row, tr("Next match"), tr("Enter, F3"), this);
+    next->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    QToolButton* all = AddButton(row, tr("All Topics"), tr("Alt+T"), this);
+    all->setText(tr("All &Topics"));
+    QToolButton* close = AddButton(row, tr("Close the find bar"), tr("Escape"), this);
     close->setText(QStringLiteral("\u00d7"));
-    close->setAccessibleName(tr("Close the find bar"));
-    close->setToolTip(tr("Close the find bar (Escape)"));
-    row->addWidget(close);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addLayout(row);
+    rows->addWidget(m_status);
     connect(m_field, &QLineEdit::textChanged, this, &HelpFindBar::FindAsTyped);
-    connect(previous, &QPushButton::clicked, this, &HelpFindBar::FindPrevious);
-    connect(next, &QPushButton::clicked, this, &HelpFindBar::FindNext);
-    connect(all, &QPushButton::clicked, this, [this] { emit searchAllTopics(Text()); });
+    connect(previous, &QToolButton::clicked, this, &HelpFindBar::FindPrevious);
+    connect(next, &QToolButton::clicked, this, &HelpFindBar::FindNext);
+    connect(all, &QToolButton::clicked, this, [this] { emit searchAllTopics(Text()); });
     connect(close, &QToolButton::clicked, this, &HelpFindBar::Close);
     hide();
 }

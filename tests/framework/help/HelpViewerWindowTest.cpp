@@ -35,9 +35,9 @@ QString ShownText(const HelpViewerWindow& window) {
     return window.Browser()->toPlainText();
 }
 
-// The window's push button of that accessible name, or its text without the mnemonic mark.
-QPushButton* Button(const HelpViewerWindow& window, const QString& name) {
-    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+// The window's button of that accessible name, or its text without the mnemonic mark.
+QAbstractButton* Button(const HelpViewerWindow& window, const QString& name) {
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
         if (button->accessibleName() == name || button->text().remove(u'&') == name)
             return button;
     }
@@ -238,15 +238,15 @@ void HelpViewerWindowTest::goesBackAndForward() {
     QFETCH(int, backKey);
     QFETCH(int, forwardKey);
     QFETCH(bool, buttons);
-    QPushButton* backButton = Button(*m_window, QStringLiteral("Back"));
-    QPushButton* forwardButton = Button(*m_window, QStringLiteral("Forward"));
+    QAbstractButton* backButton = Button(*m_window, QStringLiteral("Back"));
+    QAbstractButton* forwardButton = Button(*m_window, QStringLiteral("Forward"));
     QVERIFY(backButton && forwardButton);
     m_window->ShowContext(kMainContext);
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QVERIFY(!backButton->isEnabled() && !forwardButton->isEnabled());
     emit m_window->Browser()->anchorClicked(QUrl(QStringLiteral("#0x20064")));
     m_window->ShowContents();
-    const auto go = [&](int key, QPushButton* button) {
+    const auto go = [&](int key, QAbstractButton* button) {
         if (buttons)
             QTest::mouseClick(button, Qt::LeftButton);
         else

@@ -16,11 +16,11 @@ passed, 1 when one failed.
 import os
 import subprocess
 import sys
-import time
 
 import pyatspi
-from gi.repository import GLib
 
+from atspi_checks import (application, descendants, has_state, pump, text_of, visible_windows,
+                          wait_for, window_named, xdotool)
 from desktop_checks import check, summary
 
 # Role and name of every control of the main window, in tab order, and the
@@ -42,66 +42,6 @@ PRESSES = [
     ("1+", "Result: Error"),
     ("x=2^20", "Result: 1.04858e+06"),
 ]
-
-def pump(seconds):
-    """Runs the event loop for a while, so that AT-SPI events arrive."""
-    context = GLib.MainContext.default()
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.02)
-
-
-def wait_for(find, seconds=15):
-    """Polls find() until it gives something other than None."""
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        found = find()
-        if found is not None:
-            return found
-        pump(0.1)
-    return None
-
-
-def descendants(node, depth=0):
-    if node is None or depth > 12:
-        return
-    yield node
-    for i in range(node.childCount):
-        yield from descendants(node.getChildAtIndex(i), depth + 1)
-
-
-def application(pid):
-    for app in pyatspi.Registry.getDesktop(0):
-        try:
-            if app is not None and app.get_process_id() == pid:
-                return app
-        except GLib.GError:
-            continue
-    return None
-
-
-def window_named(app, name):
-    for i in range(app.childCount if app else 0):
-        window = app.getChildAtIndex(i)
-        if window is not None and window.name == name:
-            return window
-    return None
-
-
-def has_state(node, state):
-    return node.getState().contains(state)
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True, timeout=20)
-
-
-def text_of(node):
-    text = node.queryText()
-    return text.getText(0, text.characterCount)
-
 
 def check_controls(window):
     shown = [n for n in descendants(window) if n.getRoleName() in ("text", "push button")]
@@ -163,12 +103,6 @@ def check_about_route(app, key, focus_events):
     xdotool("key", "Escape")
     gone = wait_for(lambda: True if window_named(app, "About Tarvin") is None else None)
     check(gone is not None, "Escape closes the About box")
-
-
-def visible_windows(wm_class):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", wm_class],
-                           capture_output=True, text=True, timeout=20)
-    return found.stdout.split() or None
 
 
 def check_help_viewer():
