@@ -4,12 +4,12 @@
 // help engine would write, followed by the end of input. The reader is fed in process, as its
 // descriptor would feed it, and is stopped at the first quit, as the viewer stops it. Then:
 // - the lines received are the input's complete lines in order, up to the first quit, without
-//   their '\n'; a line of at most the reader's bound is never lost, a longer one comes whole or
-//   not at all, and the unfinished last line never comes;
+//   their '\n'; a line of at most the reader's bound is never lost, a longer one never comes,
+//   however the reads split it, and the unfinished last line never comes;
 // - the end of input is reported once, after the last line, unless a quit stopped the reader;
 // - each line parses as its verb says: "topic" with one decimal word (and optionally the four
-//   numbers of the owner's frame), "state" and "quit" alone,
-//   surrounding blanks aside; anything else is unknown;
+//   numbers of the owner's frame, and after them the four of the region to keep clear), "state"
+//   and "quit" alone, surrounding blanks aside; anything else is unknown;
 // - a line's escaped echo holds printable ASCII alone and gives the line back when unescaped.
 // The first broken promise aborts the run, so libFuzzer saves the input.
 
@@ -20,6 +20,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <limits>
 
 #include <cstdint>
 #include <cstdio>
@@ -74,7 +75,7 @@ void CheckLines(const QList<QByteArray>& expected, const QList<QByteArray>& got,
     for (const QByteArray& line : expected) {
         if (quit && next == got.size())
             break;
-        if (next < got.size() && got[next] == line)
+        if (next < got.size() && got[next] == line && line.size() <= kLineBound)
             ++next;
         else if (line.size() <= kLineBound)
             Violation("a line within the bound was lost or changed");
@@ -91,18 +92,31 @@ bool IsDecimal(const QByteArray& word) {
     return true;
 }
 
-// True when words 2 to 5 are the owner's frame: four ints, a width and a height above 0.
-bool OwnerFrameFits(const QList<QByteArray>& words) {
-    if (words.size() != 6)
-        return false;
-    for (int i = 2; i < 6; ++i) {
-        const QByteArray digits = words[i].startsWith('-') ? words[i].mid(1) : words[i];
+// True when the four words from `first` on are a frame: four ints, a width and a height above
+// 0, and edges that stay within the int range one step past them.
+bool FrameFits(const QList<QByteArray>& words, int first) {
+    long long numbers[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray& word = words[first + i];
+        const QByteArray digits = word.startsWith('-') ? word.mid(1) : word;
         bool ok = false;
-        const int number = words[i].toInt(&ok);
-        if (!IsDecimal(digits) || !ok || (i >= 4 && number <= 0))
+        numbers[i] = word.toInt(&ok);
+        if (!IsDecimal(digits) || !ok || (i >= 2 && numbers[i] <= 0))
+            return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (numbers[i] == std::numeric_limits<int>::min() ||
+            numbers[i] + numbers[i + 2] > std::numeric_limits<int>::max())
             return false;
     }
     return true;
+}
+
+// True when the words after the context are none, the owner's frame, or that frame and the
+// region to keep clear.
+bool FramesFit(const QList<QByteArray>& words) {
+    return words.size() == 2 || (words.size() == 6 && FrameFits(words, 2)) ||
+           (words.size() == 10 && FrameFits(words, 2) && FrameFits(words, 6));
 }
 
 // Checks the parse of one line against its blank-separated words.
@@ -115,8 +129,7 @@ void CheckCommand(const QByteArray& line) {
     if ((command.kind == HelpCommandKind::Quit) != (lone && words[0] == "quit"))
         Violation("quit parsed wrongly");
     bool fits = false;
-    const bool topic =
-        (words.size() == 2 || OwnerFrameFits(words)) && words[0] == "topic" && IsDecimal(words[1]);
+    const bool topic = FramesFit(words) && words[0] == "topic" && IsDecimal(words[1]);
     const unsigned long context = topic ? words[1].toULong(&fits) : 0;
     if ((command.kind == HelpCommandKind::Topic) != (topic && fits))
         Violation("topic parsed wrongly");
