@@ -3,6 +3,8 @@
 its events, finding its application, windows and objects, and driving it with
 xdotool, as a screen reader user's keys do."""
 
+import contextlib
+import os
 import subprocess
 import time
 
@@ -74,3 +76,24 @@ def visible_windows(wm_class):
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", wm_class],
                            capture_output=True, text=True, timeout=20)
     return found.stdout.split() or None
+
+
+@contextlib.contextmanager
+def calculator(program, **environment):
+    """Starts the calculator on X11 with accessibility on and the environment given, waits for
+    its window "Tarvin" on the accessibility bus and activates it. Gives (process, app, window),
+    the window None when it never came; the program is killed when the block ends."""
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               **environment)
+    process = subprocess.Popen([program], env=env)
+    try:
+        app = wait_for(lambda: application(process.pid), 20)
+        window = wait_for(lambda: window_named(app, "Tarvin")) if app else None
+        if window is not None:
+            xdotool("search", "--sync", "--onlyvisible", "--name", "^Tarvin$", "windowactivate",
+                    "--sync")
+        yield process, app, window
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()

@@ -15,14 +15,12 @@ go back and forward. Prints one line per check; exit status 0 when all passed,
 1 when one failed.
 """
 
-import os
 import subprocess
 import sys
 
 import pyatspi
 
-from atspi_checks import (application, descendants, pump, visible_windows, wait_for,
-                          window_named, xdotool)
+from atspi_checks import calculator, descendants, pump, visible_windows, wait_for, xdotool
 from desktop_checks import check, summary
 
 VIEWER_CLASS = "tarvin-help"
@@ -139,18 +137,12 @@ def check_keys(viewer_app):
 
 
 def run(program, scale, clear):
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               QT_SCALE_FACTOR=str(scale))
-    process = subprocess.Popen([program], env=env)
-    try:
-        app = wait_for(lambda: application(process.pid), 20)
-        window = wait_for(lambda: window_named(app, "Tarvin")) if app else None
+    with calculator(program, QT_SCALE_FACTOR=str(scale)) as (_, _, window):
         if not check(window is not None, "the window Tarvin is on the accessibility bus"):
             return
-        xdotool("search", "--sync", "--onlyvisible", "--name", "^Tarvin$", "windowactivate",
-                "--sync")
-        calculator = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Tarvin$"],
-                                    capture_output=True, text=True, timeout=20).stdout.split()
+        calculator_window = subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", "^Tarvin$"], capture_output=True,
+            text=True, timeout=20).stdout.split()
         fields = fields_of(window, scale)
         if not check(fields is not None, "the input and result fields are found"):
             return
@@ -158,16 +150,12 @@ def run(program, scale, clear):
         viewers = wait_for(lambda: visible_windows(VIEWER_CLASS)) or []
         if not check(len(viewers) == 1, "F1 opens one help viewer window: %s" % viewers):
             return
-        check_placement(calculator[0], viewers[0], fields, clear)
+        check_placement(calculator_window[0], viewers[0], fields, clear)
         xdotool("windowactivate", "--sync", viewers[0])
         viewer_app = next((a for a in pyatspi.Registry.getDesktop(0)
                            if a is not None and a.name == VIEWER_CLASS), None)
         if check(viewer_app is not None, "the viewer is on the accessibility bus"):
             check_keys(viewer_app)
-    finally:
-        if process.poll() is None:
-            process.kill()
-            process.wait()
 
 
 def main():

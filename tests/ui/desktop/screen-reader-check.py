@@ -13,13 +13,12 @@ its own desktop identity with the program's icon. Prints one line per check; exi
 passed, 1 when one failed.
 """
 
-import os
 import subprocess
 import sys
 
 import pyatspi
 
-from atspi_checks import (application, descendants, has_state, pump, text_of, visible_windows,
+from atspi_checks import (calculator, descendants, has_state, pump, text_of, visible_windows,
                           wait_for, window_named, xdotool)
 from desktop_checks import check, summary
 
@@ -144,19 +143,13 @@ def check_escape_ends(process):
 
 
 def run(program):
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    process = subprocess.Popen([program], env=env)
-    try:
-        app = wait_for(lambda: application(process.pid), 20)
-        window = wait_for(lambda: window_named(app, "Tarvin")) if app else None
+    with calculator(program) as (process, app, window):
         if not check(window is not None, "the window Tarvin is on the accessibility bus"):
             return
         events, focus_events = [], []
         pyatspi.Registry.registerEventListener(
             events.append, "object:property-change:accessible-description")
         pyatspi.Registry.registerEventListener(focus_events.append, "object:state-changed:focused")
-        xdotool("search", "--sync", "--onlyvisible", "--name", "^Tarvin$", "windowactivate",
-                "--sync")
         check_controls(window)
         check_presses(window, events)
         for key in ("Menu", "shift+F10"):
@@ -164,10 +157,6 @@ def run(program):
         check_help_viewer()
         if check(activate_main_window(), "the calculator takes the focus back"):
             check_escape_ends(process)
-    finally:
-        if process.poll() is None:
-            process.kill()
-            process.wait()
 
 
 def main():
