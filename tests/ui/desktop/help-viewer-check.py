@@ -10,9 +10,10 @@ D-Bus session bus (see run-on-x11). Starts TARVIN at the scale factor SCALE and
 presses F1. The viewer's frame must lie on the screen and never over the
 calculator's input and result fields; with CLEAR 1, the screen has room for it
 off the calculator's frame altogether, and it must keep off it. Then Ctrl+F,
-Enter and F3 find text, Escape closes the find bar, and Alt+Left and Alt+Right
-go back and forward. Prints one line per check; exit status 0 when all passed,
-1 when one failed.
+Enter and F3 find text, Escape closes the find bar, Alt+Left and Alt+Right go
+back and forward, and Ctrl+Plus, Ctrl+Minus and Ctrl+0 make the text larger,
+smaller and its usual size again. Prints one line per check; exit status 0 when
+all passed, 1 when one failed.
 """
 
 import subprocess
@@ -134,6 +135,31 @@ def check_keys(viewer_app):
     xdotool("key", "alt+Right")
     forward = wait_for(lambda: True if viewer_title().endswith("Contents") else None, 5)
     check(forward is not None, "Alt+Right goes forward to the contents: %r" % viewer_title())
+    check_zoom(viewer_app)
+
+
+def letter_height(app):
+    """The height of the page's first letter on the screen, as a screen reader measures it."""
+    for node in descendants(app):
+        if node.getRoleName() == "document frame":
+            return node.queryText().getCharacterExtents(0, pyatspi.DESKTOP_COORDS)[3]
+    return None
+
+
+def check_zoom(viewer_app):
+    usual = letter_height(viewer_app)
+    xdotool("key", "ctrl+plus", "ctrl+plus")
+    larger = wait_for(lambda: letter_height(viewer_app) if letter_height(viewer_app) > usual
+                      else None, 5)
+    check(larger is not None, "Ctrl+Plus twice makes the text larger: %s, then %s"
+          % (usual, letter_height(viewer_app)))
+    xdotool("key", "ctrl+minus", "ctrl+minus", "ctrl+minus")
+    smaller = wait_for(lambda: True if letter_height(viewer_app) < usual else None, 5)
+    check(smaller is not None,
+          "Ctrl+Minus makes it smaller than usual: %s" % letter_height(viewer_app))
+    xdotool("key", "ctrl+0")
+    back = wait_for(lambda: True if letter_height(viewer_app) == usual else None, 5)
+    check(back is not None, "Ctrl+0 gives the usual size back: %s" % letter_height(viewer_app))
 
 
 def run(program, scale, clear):
