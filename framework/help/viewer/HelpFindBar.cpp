@@ -81,6 +81,7 @@ void HelpFindBar::Open() {
     show();
     m_field->setFocus(Qt::ShortcutFocusReason);
     m_field->selectAll();
+    Refresh();
 }
 
 void HelpFindBar::Close() {
@@ -129,7 +130,6 @@ void HelpFindBar::Refresh() {
 // Typing finds the first match from where the page's selection starts, so the match found
 // grows with the text as long as it can.
 void HelpFindBar::FindAsTyped() {
-    Highlight();
     Find(Direction::Here);
 }
 

@@ -25,7 +25,8 @@ public:
 
     HelpFindBar(QTextBrowser* page, QWidget* parent);
 
-    // Shows the bar with the focus in its field and the field's text selected.
+    // Shows the bar with the focus in its field and the field's text selected, its matches
+    // highlighted.
     void Open();
     // Hides the bar, takes its highlighting away and gives the focus to the page, whose
     // selection stays on the match last found.
