@@ -92,7 +92,7 @@ int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& 
     engine.tokens =
         ExpressionEngine::ReadLine(line, status, &engine.pool, engine.messages, engine.output);
     report.lexicalError = status == RS_STATEMENT && engine.tokens == nullptr;
-    switch (status) {
+    switch (static_cast<ReadStatus>(status)) {
     case RS_QUIT:
         return kNoStatement;
     case RS_HELP:
@@ -102,9 +102,10 @@ int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& 
     case RS_CLEAR:
         ExpressionEngine::FreeList(engine.variables, &engine.pool);
         return kClearCommand;
-    default:
-        return RunStatement(engine, undo, value);
+    case RS_STATEMENT:
+        break;
     }
+    return RunStatement(engine, undo, value);
 }
 
 // After a failed line the listing is rebuilt if memory allows; otherwise it stays as it was.

@@ -4,15 +4,15 @@
 #include "ExpressionEngine.h"
 #include "NodeAllocation.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
 namespace {
 
-// ORDER COMMAND: MayBeCommandWord knows the first letters. Tested in this order; the words are
-// distinct, so the order only sets the comparisons made, and the order in which the console's
-// usage text names them.
+// Tested in this order; the words are distinct, so the order only sets the comparisons made,
+// and the order in which the console's usage text names them.
 constexpr CommandWord kCommandWords[] = {
     {"var", RS_LIST},   {"clear", RS_CLEAR}, {"brisi", RS_CLEAR}, {"help", RS_HELP},
     {"pomoc", RS_HELP}, {"kraj", RS_QUIT},   {"quit", RS_QUIT},
@@ -44,22 +44,49 @@ constexpr char kHelpText[] =
 
 constexpr char kErrorBanner[] = "\aGRESKA!!!!";
 
+// True when text holds word as a word of its own: after a line end or a blank, before a blank
+// or a ")".
+constexpr bool HoldsWord(const char* text, const char* word) {
+    for (const char* at = text; *at != '\0'; ++at) {
+        if (at != text && at[-1] != '\n' && at[-1] != ' ')
+            continue;
+        int i = 0;
+        while (word[i] != '\0' && at[i] == word[i])
+            ++i;
+        if (word[i] == '\0' && (at[i] == ' ' || at[i] == ')'))
+            return true;
+    }
+    return false;
+}
+
+constexpr bool HelpNamesEveryCommandWord() {
+    for (const CommandWord& command : kCommandWords)
+        if (!HoldsWord(kHelpText, command.word))
+            return false;
+    return true;
+}
+
+static_assert(HelpNamesEveryCommandWord(), "the help text names every command word");
+
+constexpr int kAsciiSize = 128;
+
+// For every ASCII character, whether a command word begins with it; built from the words, so a
+// new word is never left out.
+constexpr std::array<bool, kAsciiSize> MakeFirstLetters() {
+    std::array<bool, kAsciiSize> first{};
+    for (const CommandWord& command : kCommandWords)
+        first[static_cast<unsigned char>(command.word[0])] = true;
+    return first;
+}
+
+constexpr std::array<bool, kAsciiSize> kFirstLetters = MakeFirstLetters();
+
 } // namespace
 
-// ORDER COMMAND: the first letters of the words above; most first tokens begin with none.
+// Most first tokens begin with a letter that begins no command word.
 bool ExpressionEngine::MayBeginCommandWord(char first) {
-    switch (first) {
-    case 'k':
-    case 'q':
-    case 'p':
-    case 'h':
-    case 'v':
-    case 'b':
-    case 'c':
-        return true;
-    default:
-        return false;
-    }
+    const auto byte = static_cast<unsigned char>(first);
+    return byte < kAsciiSize && kFirstLetters[byte];
 }
 
 const CommandWord* ExpressionEngine::CommandWordAt(int index) {
