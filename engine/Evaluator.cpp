@@ -39,8 +39,10 @@ double Truth(bool condition) {
     return condition ? 1.0 : 0.0;
 }
 
+// ORDER TOKEN: every code has its case, so that a new one cannot be left out; those that are no
+// binary operator give NaN.
 double ApplyOperator(int code, double left, double right) {
-    switch (code) {
+    switch (static_cast<TokenCode>(code)) {
     case PLUS:
         return left + right;
     case MINUS:
@@ -71,9 +73,43 @@ double ApplyOperator(int code, double left, double right) {
         return Truth(left == right);
     case RAZLICITO:
         return Truth(left != right);
-    default:
+    case GRESKA:
+    case VARIJABLA:
+    case INTKON:
+    case REAKON:
+    case LIJZAG:
+    case DESZAG:
+    case STRKON:
+    case TACZAR:
+    case DVOTAC:
+    case TACKA:
+    case ZAREZ:
+    case LOGICKO_NE:
+    case JEDNAKO:
+    case PLUS_JED:
+    case MINUS_JED:
+    case PUTA_JED:
+    case KROZ_JED:
+    case STEPEN_JED:
+    case EOLN:
+    case LUGLZG:
+    case DUGLZG:
+    case ABS:
+    case ARCCOS:
+    case ARCSIN:
+    case ARCTG:
+    case COS:
+    case EXP:
+    case KORIJEN:
+    case LN_ZA_BAZU_e:
+    case LOG_ZA_BAZU_10:
+    case SINUS:
+    case TANGENS:
+    case NEDEF:
+    case TOKEN_CODE_COUNT:
         return kNotANumber;
     }
+    return kNotANumber;
 }
 
 // Most significant digits whose integer a double holds exactly.

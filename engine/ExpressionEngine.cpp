@@ -47,8 +47,12 @@ void LineUndo::Restore(VariableNode*& variables, NodePool& pool) const {
 
 namespace {
 
+// The new value of the target for an assignment operator. ORDER TOKEN: every code has its
+// case, so that a new one cannot be left out; those that assign nothing give the right side.
 double CombineAssignment(int code, double target, double right) {
-    switch (code) {
+    switch (static_cast<TokenCode>(code)) {
+    case JEDNAKO:
+        return right;
     case PLUS_JED:
         return target + right;
     case MINUS_JED:
@@ -59,9 +63,52 @@ double CombineAssignment(int code, double target, double right) {
         return target / right;
     case STEPEN_JED:
         return std::pow(target, right);
-    default:
+    case GRESKA:
+    case VARIJABLA:
+    case INTKON:
+    case REAKON:
+    case LIJZAG:
+    case DESZAG:
+    case STRKON:
+    case TACZAR:
+    case DVOTAC:
+    case TACKA:
+    case ZAREZ:
+    case PLUS:
+    case MINUS:
+    case PUTA:
+    case KROZ:
+    case INTKROZ:
+    case DESKROZ:
+    case STEPEN:
+    case LOGICKO_I:
+    case LOGICKO_ILI:
+    case VECE_OD:
+    case VECE_JED:
+    case MANJE_OD:
+    case MANJE_JED:
+    case JE_JEDNAKO:
+    case RAZLICITO:
+    case LOGICKO_NE:
+    case EOLN:
+    case LUGLZG:
+    case DUGLZG:
+    case ABS:
+    case ARCCOS:
+    case ARCSIN:
+    case ARCTG:
+    case COS:
+    case EXP:
+    case KORIJEN:
+    case LN_ZA_BAZU_e:
+    case LOG_ZA_BAZU_10:
+    case SINUS:
+    case TANGENS:
+    case NEDEF:
+    case TOKEN_CODE_COUNT:
         return right;
     }
+    return right;
 }
 
 // Asks for the index's slots of all the line's variables before the statement looks them up
