@@ -7,6 +7,7 @@
 
 #include "ConsoleConstants.h"
 #include "ExpressionEngine.h"
+#include "ResultOutput.h"
 #include "TarvinVersion.h"
 
 namespace {
@@ -37,9 +38,11 @@ constexpr const char* kUsageText =
 
 // The paragraph on results and commands; the command words are filled in from the engine's
 // table and the paragraph is wrapped to the width of the text above.
-constexpr const char* kResultsBeforeWords =
+constexpr const char* kResultsBeforeBound =
     "Each statement prints its value, or Error; each Error also goes to standard error as "
-    "NAME:LINE: Error: followed by the line. The words ";
+    "NAME:LINE:COLUMN: Error: REASON, the column counted in bytes, then the line and a caret "
+    "under the column. The line shows control bytes and bytes above 127 as \\xHH and at most ";
+constexpr const char* kResultsBeforeWords = " bytes around the column. The words ";
 constexpr const char* kResultsAfterWords = " at the start of a line are commands; help lists them.";
 constexpr size_t kUsageWidth = 80;
 constexpr std::string_view kStatementOption = "-e";
@@ -182,7 +185,8 @@ ConsoleOptions ParseArguments(int argc, char** argv) {
 void PrintUsage(FILE* out) {
     std::fprintf(out, kUsageLine, kProgramName);
     std::fputs(kUsageText, out);
-    PrintWrapped(out, kResultsBeforeWords + CommandWordList() + kResultsAfterWords);
+    PrintWrapped(out, kResultsBeforeBound + std::to_string(kEchoBytes) + kResultsBeforeWords +
+                          CommandWordList() + kResultsAfterWords);
     std::fputs(kExitText, out);
 }
 
