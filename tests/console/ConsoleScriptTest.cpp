@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Scripts on standard input: line ends, blank lines, comments, results, the
-// messages for failed lines and their reasons, the quit words and the exit status.
+// messages for failed lines and their reasons, --strict, the quit words and the exit status.
 
 #include <gtest/gtest.h>
 
@@ -134,5 +134,23 @@ INSTANTIATE_TEST_SUITE_P(Rows, FailureMessageTest, testing::ValuesIn(FailureRows
                          [](const testing::TestParamInfo<FailureRow>& row) {
                              return std::string(row.param.name);
                          });
+
+// The same script with and without --strict. Strict, a read of a name that no statement has
+// set fails its line, which changes nothing; without, the name reads as 0 and a script says
+// nothing of it.
+TEST(Strict, RefusesReadsOfNamesNeverSet) {
+    const std::string script = "p=1000\nr=0.05\nf=p*(1+r)^n0\nf\nn=2\nf=p*(1+r)^n\nx+=1\nvar\n";
+    ExpectRun(RunConsole({}, script),
+              "1000\n0.05\n1000\n1000\n2\n1102.5\n1\nans = 1000.000000\nf = 1102.500000\n"
+              "n = 2.000000\nn0 = 0.000000\np = 1000.000000\nr = 0.050000\nx = 1.000000\n",
+              "", 0);
+    ExpectRun(RunConsole({"--strict"}, script),
+              "1000\n0.05\nError\nError\n2\n1102.5\nError\nf = 1102.500000\nn = 2.000000\n"
+              "p = 1000.000000\nr = 0.050000\n",
+              FailureMessage("-:3:11", "n0 is not set", "f=p*(1+r)^n0", 10) +
+                  FailureMessage("-:4:1", "f is not set", "f", 0) +
+                  FailureMessage("-:7:1", "x is not set", "x+=1", 0),
+              1);
+}
 
 } // namespace
