@@ -80,11 +80,14 @@ void PrintWrapped(FILE* out, const std::string& text) {
     }
 }
 
-// What getopt_long hands back for each option: its letter for a short one, a code past every
-// character for a long one.
+// The code of the first long option, past every character.
+constexpr int kFirstLongOption = 256;
+
+// What getopt_long hands back for each option: its letter for a short one, a code from
+// kFirstLongOption up for a long one.
 enum class Option : int {
     Statement = 'e',
-    Digits = 256,
+    Digits = kFirstLongOption,
     Exact,
     Strict,
     Help,
@@ -150,7 +153,7 @@ bool Fail(ConsoleOptions& options, const std::string& argument, UsageProblem pro
 // The argument that getopt_long has just found wrong: a short option by its letter, a long
 // one as it was written, which the search has passed.
 std::string WrongArgument(char** argv) {
-    if (optopt > 0 && optopt < static_cast<int>(Option::Digits))
+    if (optopt > 0 && optopt < kFirstLongOption)
         return std::string("-") + static_cast<char>(optopt);
     return argv[optind - 1];
 }
