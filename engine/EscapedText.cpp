@@ -22,7 +22,8 @@ void AppendEscaped(std::string& out, std::string_view text) {
         } else if (byte == '\\') {
             out.append("\\\\", 2);
         } else {
-            const char hex[kEscapeLength] = {'\\', 'x', kHexDigits[code >> 4], kHexDigits[code & 0xf]};
+            const char hex[kEscapeLength] = {'\\', 'x', kHexDigits[code >> 4],
+                                             kHexDigits[code & 0xf]};
             out.append(hex, kEscapeLength);
         }
     }

@@ -20,10 +20,9 @@ struct FailureRow {
 
 inline const std::vector<FailureRow>& FailureRows() {
     const std::string unclosed = "missing ')' to close this '('";
-    const std::string comparison =
-        "a comparison cannot start a statement; assign it, as in t=a==b";
-    const std::string deep = "a=" + std::string(kMaxNesting + 1, '(') + "1" +
-                             std::string(kMaxNesting + 1, ')');
+    const std::string comparison = "a comparison cannot start a statement; assign it, as in t=a==b";
+    const std::string deep =
+        "a=" + std::string(kMaxNesting + 1, '(') + "1" + std::string(kMaxNesting + 1, ')');
     static const std::vector<FailureRow> rows = {
         // The lexer.
         {"StrayCharacter", "e=$", FR_STRAY_CHARACTER, 3, "'$' starts no token"},
