@@ -39,23 +39,31 @@ double Truth(bool condition) {
     return condition ? 1.0 : 0.0;
 }
 
-// ORDER TOKEN: every code has its case, so that a new one cannot be left out; those that are no
-// binary operator give NaN.
-double ApplyOperator(int code, double left, double right) {
+} // namespace
+
+// ORDER TOKEN: every code has its case, so that a new one cannot be left out. A compound
+// assignment combines as the operator it is named after, "=" gives the right side, and a code
+// that is neither an operator nor an assignment gives NaN.
+double ExpressionEngine::ApplyOperator(int code, double left, double right) {
     switch (static_cast<TokenCode>(code)) {
     case PLUS:
+    case PLUS_JED:
         return left + right;
     case MINUS:
+    case MINUS_JED:
         return left - right;
     case PUTA:
+    case PUTA_JED:
         return left * right;
     case KROZ:
+    case KROZ_JED:
         return left / right;
     case INTKROZ:
         return std::fmod(left, right);
     case DESKROZ:
         return std::trunc(left / right);
     case STEPEN:
+    case STEPEN_JED:
         return std::pow(left, right);
     case LOGICKO_I:
         return Truth(left != 0.0 && right != 0.0);
@@ -73,6 +81,8 @@ double ApplyOperator(int code, double left, double right) {
         return Truth(left == right);
     case RAZLICITO:
         return Truth(left != right);
+    case JEDNAKO:
+        return right;
     case GRESKA:
     case VARIJABLA:
     case INTKON:
@@ -85,12 +95,6 @@ double ApplyOperator(int code, double left, double right) {
     case TACKA:
     case ZAREZ:
     case LOGICKO_NE:
-    case JEDNAKO:
-    case PLUS_JED:
-    case MINUS_JED:
-    case PUTA_JED:
-    case KROZ_JED:
-    case STEPEN_JED:
     case EOLN:
     case LUGLZG:
     case DUGLZG:
@@ -111,6 +115,8 @@ double ApplyOperator(int code, double left, double right) {
     }
     return kNotANumber;
 }
+
+namespace {
 
 // Most significant digits whose integer a double holds exactly.
 constexpr int kExactDigits = 15;

@@ -3,7 +3,6 @@
 
 #include "ExpressionEngine.h"
 
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -46,70 +45,6 @@ void LineUndo::Restore(VariableNode*& variables, NodePool& pool) const {
 }
 
 namespace {
-
-// The new value of the target for an assignment operator. ORDER TOKEN: every code has its
-// case, so that a new one cannot be left out; those that assign nothing give the right side.
-double CombineAssignment(int code, double target, double right) {
-    switch (static_cast<TokenCode>(code)) {
-    case JEDNAKO:
-        return right;
-    case PLUS_JED:
-        return target + right;
-    case MINUS_JED:
-        return target - right;
-    case PUTA_JED:
-        return target * right;
-    case KROZ_JED:
-        return target / right;
-    case STEPEN_JED:
-        return std::pow(target, right);
-    case GRESKA:
-    case VARIJABLA:
-    case INTKON:
-    case REAKON:
-    case LIJZAG:
-    case DESZAG:
-    case STRKON:
-    case TACZAR:
-    case DVOTAC:
-    case TACKA:
-    case ZAREZ:
-    case PLUS:
-    case MINUS:
-    case PUTA:
-    case KROZ:
-    case INTKROZ:
-    case DESKROZ:
-    case STEPEN:
-    case LOGICKO_I:
-    case LOGICKO_ILI:
-    case VECE_OD:
-    case VECE_JED:
-    case MANJE_OD:
-    case MANJE_JED:
-    case JE_JEDNAKO:
-    case RAZLICITO:
-    case LOGICKO_NE:
-    case EOLN:
-    case LUGLZG:
-    case DUGLZG:
-    case ABS:
-    case ARCCOS:
-    case ARCSIN:
-    case ARCTG:
-    case COS:
-    case EXP:
-    case KORIJEN:
-    case LN_ZA_BAZU_e:
-    case LOG_ZA_BAZU_10:
-    case SINUS:
-    case TANGENS:
-    case NEDEF:
-    case TOKEN_CODE_COUNT:
-        return right;
-    }
-    return right;
-}
 
 // Where the token begins in the line: past the white space where its scan began.
 std::size_t TokenStart(const char* line, const TokenNode* token) {
@@ -274,7 +209,7 @@ double ExpressionEngine::Assign(TokenNode* first, VariableNode*& variables, Node
         value = Evaluate(cursor, variables, false, 0, pool);
     } else {
         const double target = GetVariable(name, variables, pool);
-        value = CombineAssignment(assignment, target, Evaluate(cursor, variables, false, 0, pool));
+        value = ApplyOperator(assignment, target, Evaluate(cursor, variables, false, 0, pool));
     }
     SetVariable(variables, name, value, pool);
     return value;

@@ -188,7 +188,9 @@ public:
     static double GetVariable(const char* name, VariableNode*& head, NodePool* pool = nullptr);
     static void ListVariables(VariableNode* first, std::string* target);
 
-    // Evaluator. depth counts the groups and arguments around the expression.
+    // Evaluator. depth counts the groups and arguments around the expression. ApplyOperator
+    // computes a binary operator, and the new value of a target for an assignment operator.
+    static double ApplyOperator(int code, double left, double right);
     static double Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested, int depth,
                            NodePool* pool = nullptr);
     static void PushOperator(StackEntry*& stack, double value, int code, NodePool* pool = nullptr);
