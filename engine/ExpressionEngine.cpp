@@ -117,7 +117,6 @@ int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& 
     int status = RS_STATEMENT;
     engine.tokens = ExpressionEngine::ReadLine(line, status, &engine.pool, engine.messages,
                                                engine.output, &report);
-    report.lexicalError = status == RS_STATEMENT && engine.tokens == nullptr;
     switch (static_cast<ReadStatus>(status)) {
     case RS_QUIT:
         return RefuseQuit(line, report);
@@ -161,7 +160,6 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
 
 int ExpressionEngine::Calculate(const char* line, double* result, std::string* listing,
                                 LineReport& report) {
-    report.lexicalError = false;
     report.failure = FR_NONE;
     report.offset = 0;
     report.unsetReads.clear();

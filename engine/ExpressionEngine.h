@@ -86,8 +86,6 @@ enum UnsetReads { UNSET_READ_AS_ZERO, UNSET_NOTED, UNSET_REFUSED };
 // What became of a line beyond Calculate's answer, for a caller that must tell failures apart.
 // The stage that rejects a line fills it in; a line that runs costs it nothing.
 struct LineReport {
-    // The lexer stopped at a character that starts no token, and the error banner was written.
-    bool lexicalError = false;
     // Why no statement ran (FailureReason), and the byte offset in the line of the token or
     // character concerned: where it begins, or just past the last token when the line ended
     // where more was needed.

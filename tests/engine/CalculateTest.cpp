@@ -249,31 +249,25 @@ INSTANTIATE_TEST_SUITE_P(Openers, DeepNesting,
 struct ReportCase {
     const char* line;
     int outcome;
-    bool lexicalError;
     int failure;
 };
 
-// Only a line the lexer stopped in is reported as lexical; a line of the wrong form, a command
-// word and a success are not. A quit word is no statement, named where it begins; what ran
-// has no reason. The report of an earlier line does not linger.
+// Only a line the lexer stopped in is reported with a lexical reason; a line of the wrong form,
+// a command word and a success are not. A quit word is no statement, named where it begins;
+// what ran has no reason. The report of an earlier line does not linger.
 TEST_F(Calculate, ReportTellsLexicalErrorsApart) {
     const std::string longName = "a=" + std::string(kMaxTokenLength + 1, 'x');
     const ReportCase cases[] = {
-        {"#", -1, true, FR_STRAY_CHARACTER},
-        {"a=5#", -1, true, FR_STRAY_CHARACTER},
-        {longName.c_str(), -1, true, FR_TOKEN_TOO_LONG},
-        {"a=5", 0, false, FR_NONE},
-        {"5=a", -1, false, FR_NO_TARGET},
-        {"x=(2", -1, false, FR_UNCLOSED},
-        {"kraj #", -1, false, FR_COMMAND_WORD},
-        {"var", RS_LIST, false, FR_NONE},
+        {"#", -1, FR_STRAY_CHARACTER}, {"a=5#", -1, FR_STRAY_CHARACTER},
+        {"__", -1, FR_UNDERSCORES},    {longName.c_str(), -1, FR_TOKEN_TOO_LONG},
+        {"a=5", 0, FR_NONE},           {"5=a", -1, FR_NO_TARGET},
+        {"x=(2", -1, FR_UNCLOSED},     {"kraj #", -1, FR_COMMAND_WORD},
+        {"var", RS_LIST, FR_NONE},
     };
     for (const ReportCase& row : cases) {
         LineReport report;
-        report.lexicalError = !row.lexicalError;
         report.failure = FR_OUT_OF_MEMORY;
         EXPECT_EQ(engine.Calculate(row.line, &result, &listing, report), row.outcome) << row.line;
-        EXPECT_EQ(report.lexicalError, row.lexicalError) << row.line;
         EXPECT_EQ(report.failure, row.failure) << row.line;
     }
     LineReport report;
