@@ -125,14 +125,19 @@ void ConsoleSession::ShowFailure(const std::string& statement, size_t prefix,
 }
 
 // One note for each name the statement read that the memory did not hold, before its value.
+// The statement has run; a note that memory cannot be found for is left out, so that the line
+// is never reported as failed.
 void ConsoleSession::NoteUnsetReads(const std::string& statement) {
-    std::vector<std::string> noted;
-    for (const size_t offset : m_report.unsetReads) {
-        std::string name = TokenAt(statement, offset);
-        if (std::find(noted.begin(), noted.end(), name) != noted.end())
-            continue;
-        ReportNote(m_streams.err, name + " was not set; it reads as 0");
-        noted.push_back(std::move(name));
+    try {
+        std::vector<std::string> noted;
+        for (const size_t offset : m_report.unsetReads) {
+            std::string name = TokenAt(statement, offset);
+            if (std::find(noted.begin(), noted.end(), name) != noted.end())
+                continue;
+            ReportNote(m_streams.err, name + " was not set; it reads as 0");
+            noted.push_back(std::move(name));
+        }
+    } catch (const std::bad_alloc&) {
     }
 }
 
