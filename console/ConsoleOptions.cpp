@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <getopt.h>
 #include <string_view>
 
 #include "ConsoleConstants.h"
 #include "ExpressionEngine.h"
+#include "ResultOutput.h"
 #include "TarvinVersion.h"
 
 namespace {
@@ -25,6 +27,8 @@ constexpr const char* kUsageText =
     "               (0.1+0.2 with 17 gives 0.30000000000000004)\n"
     "  --exact      print the shortest number that reads back as the same value\n"
     "               (0.1+0.2 gives 0.30000000000000004, 2^40 gives 1099511627776)\n"
+    "  --strict     fail a statement that reads a name no statement has set, before\n"
+    "               it changes anything (without it such a name reads as 0)\n"
     "  --help       print this help and exit\n"
     "  --version    print the version and exit\n"
     "  --           take every later argument as a FILE\n"
@@ -37,14 +41,13 @@ constexpr const char* kUsageText =
 
 // The paragraph on results and commands; the command words are filled in from the engine's
 // table and the paragraph is wrapped to the width of the text above.
-constexpr const char* kResultsBeforeWords =
+constexpr const char* kResultsBeforeBound =
     "Each statement prints its value, or Error; each Error also goes to standard error as "
-    "NAME:LINE: Error: followed by the line. The words ";
+    "NAME:LINE:COLUMN: Error: REASON, the column counted in bytes, then the line and a caret "
+    "under the column. The line shows control bytes and bytes above 127 as \\xHH and at most ";
+constexpr const char* kResultsBeforeWords = " bytes around the column. The words ";
 constexpr const char* kResultsAfterWords = " at the start of a line are commands; help lists them.";
 constexpr size_t kUsageWidth = 80;
-constexpr std::string_view kStatementOption = "-e";
-constexpr std::string_view kDigitsOption = "--digits";
-constexpr std::string_view kExactOption = "--exact";
 
 constexpr const char* kExitText =
     "\n"
@@ -77,43 +80,66 @@ void PrintWrapped(FILE* out, const std::string& text) {
     }
 }
 
-bool IsOption(const std::string& argument) {
-    return argument.size() > 1 && argument[0] == '-';
+// The code of the first long option, past every character.
+constexpr int kFirstLongOption = 256;
+
+// What getopt_long hands back for each option: its letter for a short one, a code from
+// kFirstLongOption up for a long one.
+enum class Option : int {
+    Statement = 'e',
+    Digits = kFirstLongOption,
+    Exact,
+    Strict,
+    Help,
+    Version,
+};
+
+// One option: its long name (null for a short option alone), its code, and what its value is
+// called, null when it takes none; the messages and getopt_long's tables come from these rows.
+struct OptionRow {
+    const char* name;
+    Option code;
+    const char* value;
+};
+
+constexpr OptionRow kOptions[] = {
+    {nullptr, Option::Statement, "a statement"},
+    {"digits", Option::Digits, "a digit count"},
+    {"exact", Option::Exact, nullptr},
+    {"strict", Option::Strict, nullptr},
+    {"help", Option::Help, nullptr},
+    {"version", Option::Version, nullptr},
+};
+
+const OptionRow& RowOf(int code) {
+    for (const OptionRow& row : kOptions)
+        if (static_cast<int>(row.code) == code)
+            return row;
+    return kOptions[0];
 }
 
-// Records one option; false when the option is unknown.
-bool TakeOption(const std::string& argument, ConsoleOptions& options) {
-    ConsoleAction wanted;
-    if (argument == "--help")
-        wanted = ConsoleAction::ShowHelp;
-    else if (argument == "--version")
-        wanted = ConsoleAction::ShowVersion;
-    else if (argument == kExactOption) {
-        options.style = ValueStyle{ValueForm::Exact};
-        return true;
-    } else
-        return false;
-    if (options.action == ConsoleAction::Run)
-        options.action = wanted;
-    return true;
-}
-
-bool IsStatementOption(const std::string& argument) {
-    return argument.compare(0, kStatementOption.size(), kStatementOption) == 0;
-}
-
-// Takes the statement of -e from the argument itself or from the next one, moving i past what
-// it used; false when there is no next argument.
-bool TakeStatement(int argc, char** argv, int& i, ConsoleOptions& options) {
-    std::string argument = argv[i];
-    if (argument.size() > kStatementOption.size()) {
-        options.statements.push_back(argument.substr(kStatementOption.size()));
-        return true;
+// "-" first: the other arguments come back in order, as FILEs; ":" next: a missing value is
+// told apart from an unknown option.
+std::string ShortOptions() {
+    std::string letters = "-:";
+    for (const OptionRow& row : kOptions) {
+        if (row.name != nullptr)
+            continue;
+        letters += static_cast<char>(row.code);
+        if (row.value != nullptr)
+            letters += ':';
     }
-    if (++i >= argc)
-        return false;
-    options.statements.push_back(argv[i]);
-    return true;
+    return letters;
+}
+
+std::vector<option> LongOptions() {
+    std::vector<option> options;
+    for (const OptionRow& row : kOptions)
+        if (row.name != nullptr)
+            options.push_back({row.name, row.value != nullptr ? required_argument : no_argument,
+                               nullptr, static_cast<int>(row.code)});
+    options.push_back({nullptr, 0, nullptr, 0});
+    return options;
 }
 
 // Notes what made the command line wrong; always false, for the caller to return.
@@ -124,23 +150,16 @@ bool Fail(ConsoleOptions& options, const std::string& argument, UsageProblem pro
     return false;
 }
 
-// "--digits" alone takes the next argument; "--digits=N" carries its count.
-bool IsDigitsOption(const std::string& argument) {
-    return argument == kDigitsOption ||
-           (argument.starts_with(kDigitsOption) && argument[kDigitsOption.size()] == '=');
+// The argument that getopt_long has just found wrong: a short option by its letter, a long
+// one as it was written, which the search has passed.
+std::string WrongArgument(char** argv) {
+    if (optopt > 0 && optopt < kFirstLongOption)
+        return std::string("-") + static_cast<char>(optopt);
+    return argv[optind - 1];
 }
 
-// Takes the digit count of --digits, moving i past what it used; false when there is none or
-// it is no whole number in range.
-bool TakeDigits(int argc, char** argv, int& i, ConsoleOptions& options) {
-    std::string_view count = argv[i];
-    if (count == kDigitsOption) {
-        if (++i >= argc)
-            return Fail(options, argv[i - 1], UsageProblem::MissingValue);
-        count = argv[i];
-    } else {
-        count.remove_prefix(kDigitsOption.size() + 1);
-    }
+// Takes the digit count of --digits; false when it is no whole number in range.
+bool TakeDigits(std::string_view count, ConsoleOptions& options) {
     int digits = 0;
     const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), digits);
     if (count.empty() || error != std::errc() || end != count.data() + count.size() ||
@@ -150,39 +169,75 @@ bool TakeDigits(int argc, char** argv, int& i, ConsoleOptions& options) {
     return true;
 }
 
-// Records the option at argv[i], moving i past a value it used; false, with the problem
-// noted, when the option is wrong.
-bool TakeOptionAt(int argc, char** argv, int& i, ConsoleOptions& options) {
-    const std::string argument = argv[i];
-    if (IsStatementOption(argument))
-        return TakeStatement(argc, argv, i, options) ||
-               Fail(options, argument, UsageProblem::MissingValue);
-    if (IsDigitsOption(argument))
-        return TakeDigits(argc, argv, i, options);
-    return TakeOption(argument, options) || Fail(options, argument, UsageProblem::UnknownOption);
+void Ask(ConsoleOptions& options, ConsoleAction wanted) {
+    if (options.action == ConsoleAction::Run)
+        options.action = wanted;
+}
+
+// Records one option that getopt_long found, with its value; false when the value is wrong.
+bool TakeOption(Option code, const char* value, ConsoleOptions& options) {
+    switch (code) {
+    case Option::Statement:
+        options.statements.emplace_back(value);
+        return true;
+    case Option::Digits:
+        return TakeDigits(value, options);
+    case Option::Exact:
+        options.style = ValueStyle{ValueForm::Exact};
+        return true;
+    case Option::Strict:
+        options.strict = true;
+        return true;
+    case Option::Help:
+        Ask(options, ConsoleAction::ShowHelp);
+        return true;
+    case Option::Version:
+        Ask(options, ConsoleAction::ShowVersion);
+        return true;
+    }
+    return true;
+}
+
+// Records what getopt_long returned for one argument; false, with the problem noted, when the
+// command line is wrong.
+bool TakeArgument(int found, char** argv, ConsoleOptions& options) {
+    if (found == 1) {
+        options.inputs.emplace_back(optarg);
+        return true;
+    }
+    if (found == ':') {
+        options.missingValue = RowOf(optopt).value;
+        return Fail(options, WrongArgument(argv), UsageProblem::MissingValue);
+    }
+    if (found == '?')
+        return Fail(options, WrongArgument(argv), UsageProblem::UnknownOption);
+    return TakeOption(static_cast<Option>(found), optarg, options);
 }
 
 } // namespace
 
 ConsoleOptions ParseArguments(int argc, char** argv) {
     ConsoleOptions options;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (optionsEnded || !IsOption(argument))
-            options.inputs.push_back(argument);
-        else if (argument == "--")
-            optionsEnded = true;
-        else if (!TakeOptionAt(argc, argv, i, options))
+    const std::string letters = ShortOptions();
+    const std::vector<option> names = LongOptions();
+    // A fresh search, whatever came before; the messages are the program's own.
+    optind = 0;
+    opterr = 0;
+    for (int found;
+         (found = getopt_long(argc, argv, letters.c_str(), names.data(), nullptr)) != -1;)
+        if (!TakeArgument(found, argv, options))
             return options;
-    }
+    // What follows "--".
+    for (int i = optind; i < argc; ++i)
+        options.inputs.emplace_back(argv[i]);
     return options;
 }
 
 void PrintUsage(FILE* out) {
     std::fprintf(out, kUsageLine, kProgramName);
     std::fputs(kUsageText, out);
-    PrintWrapped(out, kResultsBeforeWords + CommandWordList() + kResultsAfterWords);
+    PrintWrapped(out, kResultsBeforeBound + std::to_string(kEchoBytes) + kResultsBeforeWords +
+                          CommandWordList() + kResultsAfterWords);
     std::fputs(kExitText, out);
 }
 
@@ -198,7 +253,7 @@ void PrintUsageError(FILE* out, const ConsoleOptions& options) {
         break;
     case UsageProblem::MissingValue:
         std::fprintf(out, "%s: option '%s' needs %s\n", kProgramName, argument,
-                     argument == kDigitsOption ? "a digit count" : "a statement");
+                     options.missingValue);
         break;
     case UsageProblem::BadDigits:
         std::fprintf(out, "%s: digit count '%s' is not a whole number from %d to %d\n",

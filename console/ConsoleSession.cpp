@@ -1,25 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConsoleSession.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "ConsoleConstants.h"
+#include "FailureText.h"
 #include "LinePreparation.h"
 #include "LineScan.h"
 
+namespace {
+
+constexpr const char* kNulReason = "NUL byte in the line";
+
+} // namespace
+
 bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) {
     if (IsLineTooLong(line)) {
-        FailLine(origin, LineTooLongReason().c_str());
+        RefuseLine(line, origin, LineTooLongReason().c_str());
     } else {
         try {
             if (!RunAnyLine(line, origin))
                 return false;
         } catch (const std::bad_alloc&) {
             // The engine fails its own lines when memory runs out; this is a copy around it.
-            FailLine(origin, std::strerror(ENOMEM));
+            RefuseLine(line, origin, std::strerror(ENOMEM));
         }
     }
     // Results that cannot be written end the run at once; main reports why.
@@ -30,13 +39,11 @@ bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) 
     return true;
 }
 
-// A line that was not run: Error as its result, and the reason in place of the line.
-void ConsoleSession::FailLine(const LineOrigin& origin, const char* reason) {
-    m_anyError = true;
-    PrintError(m_streams, false);
-    if (m_interactive)
-        FlushResults(m_streams.out);
-    ReportErrorLine(m_streams.err, origin, reason);
+// A line refused as a whole, before or without the engine: the reason has no place in it.
+void ConsoleSession::RefuseLine(const std::string& line, const LineOrigin& origin,
+                                const char* reason) {
+    ShowError(line, origin, reason, kNoPlace);
+    FinishLine();
 }
 
 bool ConsoleSession::RunAnyLine(const std::string& line, const LineOrigin& origin) {
@@ -52,8 +59,9 @@ bool ConsoleSession::RunCode(const std::string& code, const std::string& line,
                              const LineOrigin& origin) {
     // The engine reads NUL-terminated text and would silently see only the
     // part before an embedded NUL byte, so such a line fails as a whole.
-    if (code.find('\0') != std::string::npos) {
-        ShowError(false, line, origin);
+    const size_t nul = code.find('\0');
+    if (nul != std::string::npos) {
+        ShowError(line, origin, kNulReason, nul);
         FinishLine();
         return true;
     }
@@ -96,23 +104,52 @@ void ConsoleSession::RunStatement(const std::string& code, const std::string& li
     const std::string prepared = NeedsAnsPrefix(code) ? PrepareLine(code) : std::string();
     const std::string& statement = prepared.empty() ? code : prepared;
     double value = 0;
-    LineReport report;
     // A statement prints no listing, so the engine is not asked to build one.
-    if (m_engine.Calculate(statement.c_str(), &value, nullptr, report) == 0)
+    if (m_engine.Calculate(statement.c_str(), &value, nullptr, m_report) == kStatementExecuted) {
+        if (!m_report.unsetReads.empty())
+            NoteUnsetReads(statement);
         PrintValue(m_streams.out, value, m_style);
-    else
-        ShowError(report.lexicalError, line, origin);
+    } else {
+        ShowFailure(statement, statement.size() - code.size(), line, origin);
+    }
     FinishLine();
 }
 
-void ConsoleSession::ShowError(bool afterBanner, const std::string& line,
-                               const LineOrigin& origin) {
+// The engine's offsets count in the statement, which begins with a prefix of that many bytes
+// that the line lacks; a failure with no place, as when memory ran out, points at nothing.
+void ConsoleSession::ShowFailure(const std::string& statement, size_t prefix,
+                                 const std::string& line, const LineOrigin& origin) {
+    const bool placed = m_report.failure != FR_OUT_OF_MEMORY && m_report.offset >= prefix;
+    ShowError(line, origin, FailureText(m_report, statement),
+              placed ? m_report.offset - prefix : kNoPlace);
+}
+
+// One note for each name the statement read that the memory did not hold, before its value.
+// The statement has run; a note that memory cannot be found for is left out, so that the line
+// is never reported as failed.
+void ConsoleSession::NoteUnsetReads(const std::string& statement) {
+    try {
+        std::vector<std::string> noted;
+        for (const size_t offset : m_report.unsetReads) {
+            std::string name = TokenAt(statement, offset);
+            if (std::find(noted.begin(), noted.end(), name) != noted.end())
+                continue;
+            ReportNote(m_streams.err, name + " was not set; it reads as 0");
+            noted.push_back(std::move(name));
+        }
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+// A line that ran no statement: Error as its result, and the message that says why.
+void ConsoleSession::ShowError(const std::string& line, const LineOrigin& origin,
+                               std::string_view reason, size_t place) {
     m_anyError = true;
-    PrintError(m_streams, afterBanner);
+    PrintError(m_streams.out);
     // On a terminal the result comes before the message that names the line.
     if (m_interactive)
         FlushResults(m_streams.out);
-    ReportErrorLine(m_streams.err, origin, line);
+    ReportFailedLine(m_streams.err, origin, line, reason, place);
 }
 
 void ConsoleSession::FinishLine() {

@@ -11,13 +11,19 @@
 // across all inputs, and what the exit status needs to know.
 class ConsoleSession {
 public:
-    // Values are written in style to streams.out, messages to streams.err. The engine's error
-    // banner goes to streams.err too, so that streams.out holds one line per statement.
+    // Values are written in style to streams.out, messages to streams.err; the engine writes no
+    // banner, since each failed line gets a message of its own. Strict, a statement that reads
+    // a name no statement has set fails and changes nothing; otherwise such a read is 0, and an
+    // interactive session notes it on streams.err.
     explicit ConsoleSession(bool interactive, const ValueStyle& style = {},
-                            const OutputStreams& streams = {})
+                            const OutputStreams& streams = {}, bool strict = false)
         : m_interactive(interactive), m_style(style), m_streams(streams) {
-        m_engine.messages = streams.err;
+        m_engine.messages = nullptr;
         m_engine.output = streams.out;
+        if (strict)
+            m_engine.unsetReads = UNSET_REFUSED;
+        else if (interactive)
+            m_engine.unsetReads = UNSET_NOTED;
     }
 
     // Runs one line as read, its terminator already removed; a comment is dropped first, and a
@@ -42,14 +48,20 @@ public:
 
 private:
     bool RunAnyLine(const std::string& line, const LineOrigin& origin);
-    void FailLine(const LineOrigin& origin, const char* reason);
+    [[gnu::cold]] void RefuseLine(const std::string& line, const LineOrigin& origin,
+                                  const char* reason);
     bool RunCode(const std::string& code, const std::string& line, const LineOrigin& origin);
     bool RunCommand(const std::string& code, int command);
     void RunStatement(const std::string& code, const std::string& line, const LineOrigin& origin);
-    void ShowError(bool afterBanner, const std::string& line, const LineOrigin& origin);
+    [[gnu::cold]] void ShowFailure(const std::string& statement, size_t prefix,
+                                   const std::string& line, const LineOrigin& origin);
+    [[gnu::cold]] void NoteUnsetReads(const std::string& statement);
+    void ShowError(const std::string& line, const LineOrigin& origin, std::string_view reason,
+                   size_t place);
     void FinishLine();
 
     ExpressionEngine m_engine;
+    LineReport m_report;
     std::string m_listing;
     bool m_interactive;
     ValueStyle m_style;

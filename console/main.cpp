@@ -30,7 +30,8 @@ void RunGiven(const ConsoleOptions& options, ConsoleSession& session) {
 
 int RunInputs(const ConsoleOptions& options) {
     bool interactive = IsInteractive(options);
-    ConsoleSession session(interactive, options.style, OutputStreams{stdout, stderr});
+    ConsoleSession session(interactive, options.style, OutputStreams{stdout, stderr},
+                           options.strict);
     if (interactive)
         RunInteractive(session);
     else

@@ -39,21 +39,31 @@ double Truth(bool condition) {
     return condition ? 1.0 : 0.0;
 }
 
-double ApplyOperator(int code, double left, double right) {
-    switch (code) {
+} // namespace
+
+// ORDER TOKEN: every code has its case, so that a new one cannot be left out. A compound
+// assignment combines as the operator it is named after, "=" gives the right side, and a code
+// that is neither an operator nor an assignment gives NaN.
+double ExpressionEngine::ApplyOperator(int code, double left, double right) {
+    switch (static_cast<TokenCode>(code)) {
     case PLUS:
+    case PLUS_JED:
         return left + right;
     case MINUS:
+    case MINUS_JED:
         return left - right;
     case PUTA:
+    case PUTA_JED:
         return left * right;
     case KROZ:
+    case KROZ_JED:
         return left / right;
     case INTKROZ:
         return std::fmod(left, right);
     case DESKROZ:
         return std::trunc(left / right);
     case STEPEN:
+    case STEPEN_JED:
         return std::pow(left, right);
     case LOGICKO_I:
         return Truth(left != 0.0 && right != 0.0);
@@ -71,10 +81,42 @@ double ApplyOperator(int code, double left, double right) {
         return Truth(left == right);
     case RAZLICITO:
         return Truth(left != right);
-    default:
+    case JEDNAKO:
+        return right;
+    case GRESKA:
+    case VARIJABLA:
+    case INTKON:
+    case REAKON:
+    case LIJZAG:
+    case DESZAG:
+    case STRKON:
+    case TACZAR:
+    case DVOTAC:
+    case TACKA:
+    case ZAREZ:
+    case LOGICKO_NE:
+    case EOLN:
+    case LUGLZG:
+    case DUGLZG:
+    case ABS:
+    case ARCCOS:
+    case ARCSIN:
+    case ARCTG:
+    case COS:
+    case EXP:
+    case KORIJEN:
+    case LN_ZA_BAZU_e:
+    case LOG_ZA_BAZU_10:
+    case SINUS:
+    case TANGENS:
+    case NEDEF:
+    case TOKEN_CODE_COUNT:
         return kNotANumber;
     }
+    return kNotANumber;
 }
+
+namespace {
 
 // Most significant digits whose integer a double holds exactly.
 constexpr int kExactDigits = 15;

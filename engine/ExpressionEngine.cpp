@@ -3,7 +3,6 @@
 
 #include "ExpressionEngine.h"
 
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -47,21 +46,9 @@ void LineUndo::Restore(VariableNode*& variables, NodePool& pool) const {
 
 namespace {
 
-double CombineAssignment(int code, double target, double right) {
-    switch (code) {
-    case PLUS_JED:
-        return target + right;
-    case MINUS_JED:
-        return target - right;
-    case PUTA_JED:
-        return target * right;
-    case KROZ_JED:
-        return target / right;
-    case STEPEN_JED:
-        return std::pow(target, right);
-    default:
-        return right;
-    }
+// Where the token begins in the line: past the white space where its scan began.
+std::size_t TokenStart(const char* line, const TokenNode* token) {
+    return static_cast<std::size_t>(ExpressionEngine::SkipWhiteSpace(token->scan) - line);
 }
 
 // Asks for the index's slots of all the line's variables before the statement looks them up
@@ -74,9 +61,41 @@ void PrefetchVariables(const TokenNode* first, const VariableIndex& index) {
             IndexPrefetch(index, token->text);
 }
 
-int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
+// Looks, before anything is evaluated, for the reads of the checked statement of names that the
+// memory does not hold: the variables of the right side, whose function names the check has
+// bound, and the target of a compound assignment. Refused, the first fails the line; noted,
+// each goes into the report.
+bool CheckUnsetReads(const ExpressionEngine& engine, const char* line, LineReport& report) {
+    const TokenNode* first = engine.tokens;
+    const bool targetRead = first->next->code != JEDNAKO;
+    for (const TokenNode* token = targetRead ? first : first->next; token != nullptr;
+         token = token->next) {
+        VariableNode* cursor = engine.variables;
+        if (token->code != VARIJABLA ||
+            ExpressionEngine::FindVariable(token->text, cursor, &engine.index))
+            continue;
+        const std::size_t offset = TokenStart(line, token);
+        if (engine.unsetReads == UNSET_REFUSED) {
+            report.failure = FR_NOT_SET;
+            report.offset = offset;
+            return false;
+        }
+        report.unsetReads.push_back(offset);
+    }
+    return true;
+}
+
+int RunStatement(ExpressionEngine& engine, const char* line, LineUndo& undo, double& value,
+                 LineReport& report) {
     NodePool* pool = &engine.pool;
-    if (engine.tokens == nullptr || !ExpressionEngine::CheckStatement(engine.tokens, pool))
+    if (engine.tokens == nullptr)
+        return kNoStatement;
+    TokenNode* at = nullptr;
+    if (!ExpressionEngine::CheckStatement(engine.tokens, pool, report.failure, at)) {
+        report.offset = at != nullptr ? TokenStart(line, at) : ExpressionEngine::EndOfTokens(line);
+        return kNoStatement;
+    }
+    if (engine.unsetReads != UNSET_READ_AS_ZERO && !CheckUnsetReads(engine, line, report))
         return kNoStatement;
     PrefetchVariables(engine.tokens, engine.index);
     undo.Note(engine.tokens, engine.variables, pool->index);
@@ -84,17 +103,23 @@ int RunStatement(ExpressionEngine& engine, LineUndo& undo, double& value) {
     return kStatementExecuted;
 }
 
+// A quit word is no statement; it is reported where the word begins.
+int RefuseQuit(const char* line, LineReport& report) {
+    report.failure = FR_COMMAND_WORD;
+    report.offset = static_cast<std::size_t>(ExpressionEngine::SkipWhiteSpace(line) - line);
+    return kNoStatement;
+}
+
 // Reads the line and acts on its status; the tokens stay in engine.tokens for the caller.
 // A statement whose reading left no tokens stopped at a lexical error.
 int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& value,
             LineReport& report) {
     int status = RS_STATEMENT;
-    engine.tokens =
-        ExpressionEngine::ReadLine(line, status, &engine.pool, engine.messages, engine.output);
-    report.lexicalError = status == RS_STATEMENT && engine.tokens == nullptr;
-    switch (status) {
+    engine.tokens = ExpressionEngine::ReadLine(line, status, &engine.pool, engine.messages,
+                                               engine.output, &report);
+    switch (static_cast<ReadStatus>(status)) {
     case RS_QUIT:
-        return kNoStatement;
+        return RefuseQuit(line, report);
     case RS_HELP:
         return kHelpCommand;
     case RS_LIST:
@@ -102,9 +127,10 @@ int RunLine(ExpressionEngine& engine, const char* line, LineUndo& undo, double& 
     case RS_CLEAR:
         ExpressionEngine::FreeList(engine.variables, &engine.pool);
         return kClearCommand;
-    default:
-        return RunStatement(engine, undo, value);
+    case RS_STATEMENT:
+        break;
     }
+    return RunStatement(engine, line, undo, value, report);
 }
 
 // After a failed line the listing is rebuilt if memory allows; otherwise it stays as it was.
@@ -134,7 +160,9 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
 
 int ExpressionEngine::Calculate(const char* line, double* result, std::string* listing,
                                 LineReport& report) {
-    report = LineReport();
+    report.failure = FR_NONE;
+    report.offset = 0;
+    report.unsetReads.clear();
     tokens = nullptr;
     pool.createdVariables.clear();
     LineUndo undo;
@@ -147,6 +175,8 @@ int ExpressionEngine::Calculate(const char* line, double* result, std::string* l
     } catch (const std::bad_alloc&) {
         undo.Restore(variables, pool);
         outcome = kNoStatement;
+        report.failure = FR_OUT_OF_MEMORY;
+        report.offset = 0;
         ListAfterFailure(variables, listing);
     }
     FreeList(tokens, &pool);
@@ -177,7 +207,7 @@ double ExpressionEngine::Assign(TokenNode* first, VariableNode*& variables, Node
         value = Evaluate(cursor, variables, false, 0, pool);
     } else {
         const double target = GetVariable(name, variables, pool);
-        value = CombineAssignment(assignment, target, Evaluate(cursor, variables, false, 0, pool));
+        value = ApplyOperator(assignment, target, Evaluate(cursor, variables, false, 0, pool));
     }
     SetVariable(variables, name, value, pool);
     return value;

@@ -23,8 +23,10 @@
 #include "TokenModel.h"
 #include "VariableIndex.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // Deepest nesting of parenthesised groups and function arguments that a line may hold.
 constexpr int kMaxNesting = 256;
@@ -44,10 +46,54 @@ struct CommandWord {
     int status;
 };
 
+// ORDER FAILURE: why Calculate ran no statement for a line, each found by the stage named
+// above its group at the token or character it concerns. The console's phrases
+// (FailureText.cpp) follow it.
+enum FailureReason {
+    FR_NONE, // a statement ran, or a command other than quit
+    // The lexer, at the token that stopped it.
+    FR_STRAY_CHARACTER, // a character that starts no token
+    FR_UNDERSCORES,     // a name made of underscores only
+    FR_TOKEN_TOO_LONG,  // a token longer than kMaxTokenLength
+    // The line reader, at the first token.
+    FR_COMMAND_WORD, // the line begins with a word that quits
+    // The statement check, at the token that does not fit, or past the last token.
+    FR_NO_TARGET,               // the line does not begin with a name
+    FR_NO_ASSIGNMENT,           // no assignment operator after the target
+    FR_COMPARISON_START,        // a comparison after the target
+    FR_EMPTY_RIGHT_SIDE,        // nothing after the assignment operator, which it points at
+    FR_VALUE_EXPECTED,          // an operator, a ")" or the end where a value belongs
+    FR_SIGN_NEEDS_BRACKETS,     // a sign after an operator or a sign
+    FR_OPERATOR_EXPECTED,       // a value where an operator belongs
+    FR_STRING_VALUE,            // a string constant in the expression
+    FR_UNCLOSED,                // a "(" that no ")" closes, which it points at
+    FR_UNEXPECTED_CLOSE,        // a ")" with no "(" open
+    FR_TEXT_AFTER_END,          // a token that cannot follow a complete expression
+    FR_FUNCTION_NEEDS_BRACKETS, // a function's name followed by a value, at the name
+    FR_NOT_A_FUNCTION,          // a name before "(" that names no function, at the name
+    FR_TOO_DEEP,                // groups nested deeper than kMaxNesting, at the "(" too deep
+    // Calculate itself.
+    FR_NOT_SET,       // a read of a name the memory does not hold, where such reads are refused
+    FR_OUT_OF_MEMORY, // memory ran out; the offset means nothing
+    FAILURE_REASON_COUNT
+};
+
+// What a statement's read of a name that the memory does not hold does: read 0 and create the
+// name, as the language says; the same, with each such read noted in the report; or fail the
+// line with FR_NOT_SET before anything of it is evaluated, so that it changes nothing.
+enum UnsetReads { UNSET_READ_AS_ZERO, UNSET_NOTED, UNSET_REFUSED };
+
 // What became of a line beyond Calculate's answer, for a caller that must tell failures apart.
+// The stage that rejects a line fills it in; a line that runs costs it nothing.
 struct LineReport {
-    // The lexer stopped at a character that starts no token, and the error banner was written.
-    bool lexicalError = false;
+    // Why no statement ran (FailureReason), and the byte offset in the line of the token or
+    // character concerned: where it begins, or just past the last token when the line ended
+    // where more was needed.
+    int failure = FR_NONE;
+    std::size_t offset = 0;
+    // With UNSET_NOTED, the offset of each read of a name that the memory did not hold, in the
+    // order of the line.
+    std::vector<std::size_t> unsetReads;
 };
 
 class ExpressionEngine {
@@ -58,10 +104,12 @@ public:
     NodePool pool;
     // Finds the variables by name and place; the pool points to it.
     VariableIndex index;
-    // Where Calculate has the line reader write its lexical-error banner.
+    // Where Calculate has the line reader write its lexical-error banner; null for nowhere.
     FILE* messages = stdout;
     // Where Calculate has the line reader write the help text.
     FILE* output = stdout;
+    // What a statement's read of a name the memory does not hold does (UnsetReads).
+    int unsetReads = UNSET_READ_AS_ZERO;
 
     ExpressionEngine();
     ~ExpressionEngine();
@@ -87,12 +135,20 @@ public:
     // text then holds its first kMaxTokenLength characters and position stands after the
     // whole token. Nothing is written past the buffer, whatever the line holds.
     static void NextToken(const char*& position, char (&text)[kTokenBufferSize], int& code);
+    // The position past the white space that NextToken skips before a token.
+    static const char* SkipWhiteSpace(const char* position);
+    // Why the lexer gave GRESKA for the token that begins at start and left the read position
+    // at end: FR_STRAY_CHARACTER, FR_UNDERSCORES or FR_TOKEN_TOO_LONG.
+    static int LexicalFailure(const char* start, const char* end);
+    // The offset just past the last token of line: its length less the white space that ends it.
+    static std::size_t EndOfTokens(const char* line);
 
     // Line reader and command words.
-    // A lexical error writes the error banner to messages; the help command writes its text
-    // to output.
+    // A lexical error writes the error banner to messages, unless it is null, and its reason
+    // and offset to report, unless it is null; the help command writes its text to output.
     static TokenNode* ReadLine(const char* line, int& status, NodePool* pool = nullptr,
-                               FILE* messages = stdout, FILE* output = stdout);
+                               FILE* messages = stdout, FILE* output = stdout,
+                               LineReport* report = nullptr);
     // True when text is one of the seven command words; status then gets its ReadStatus.
     // On false, status is left unchanged.
     static bool FindCommandWord(const char* text, int& status);
@@ -103,10 +159,13 @@ public:
     static void PrintHelp(FILE* out = stdout);
     static void DumpTokens(TokenNode* head);
 
-    // Statement check. depth counts the groups and arguments around the expression.
+    // Statement check. depth counts the groups and arguments around the expression. On false,
+    // failure gets the reason (FailureReason) and at, or the cursor, the token it concerns,
+    // null for the end of the line; on true neither is written.
     static bool CheckStatement(TokenNode* first, NodePool* pool = nullptr);
-    static bool CheckExpression(TokenNode*& cursor, bool nested, int depth,
-                                NodePool* pool = nullptr);
+    static bool CheckStatement(TokenNode* first, NodePool* pool, int& failure, TokenNode*& at);
+    static bool CheckExpression(TokenNode*& cursor, bool nested, int depth, NodePool* pool,
+                                int& failure);
 
     // Functions (Functions.cpp). LookupFunction finds a function by its name; FunctionName
     // gives the name of a function's code, from kFirstFunction to kLastFunction, and null for
@@ -127,7 +186,9 @@ public:
     static double GetVariable(const char* name, VariableNode*& head, NodePool* pool = nullptr);
     static void ListVariables(VariableNode* first, std::string* target);
 
-    // Evaluator. depth counts the groups and arguments around the expression.
+    // Evaluator. depth counts the groups and arguments around the expression. ApplyOperator
+    // computes a binary operator, and the new value of a target for an assignment operator.
+    static double ApplyOperator(int code, double left, double right);
     static double Evaluate(TokenNode*& cursor, VariableNode*& variables, bool nested, int depth,
                            NodePool* pool = nullptr);
     static void PushOperator(StackEntry*& stack, double value, int code, NodePool* pool = nullptr);
@@ -145,7 +206,8 @@ private:
     template <typename Node> static void ReleaseNode(Node* node, NodePool* pool);
     template <typename Node> static void ReleaseList(Node*& head, NodePool* pool);
 
-    static TokenNode* AppendToken(TokenNode* last, int code, const char* text, NodePool* pool);
+    static TokenNode* AppendToken(TokenNode* last, int code, const char* text, const char* scan,
+                                  NodePool* pool);
     static TokenNode* ReadToken(TokenNode* last, const char*& position,
                                 char (&text)[kTokenBufferSize], int& code, NodePool* pool);
     static void RemoveLeadingPlus(TokenNode*& cursor, NodePool* pool);

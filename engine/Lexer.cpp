@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -188,4 +189,26 @@ void ExpressionEngine::NextToken(const char*& position, char (&text)[kTokenBuffe
         length = kMaxTokenLength;
     }
     text[length] = '\0';
+}
+
+const char* ExpressionEngine::SkipWhiteSpace(const char* position) {
+    while (IsWhiteSpace(*position))
+        ++position;
+    return position;
+}
+
+// A character that starts no token is the only GRESKA that leaves the position where it was; a
+// token too long has taken more characters than a token may hold; what remains is a name of
+// underscores, which fits.
+int ExpressionEngine::LexicalFailure(const char* start, const char* end) {
+    if (end == start)
+        return FR_STRAY_CHARACTER;
+    return end - start > kMaxTokenLength ? FR_TOKEN_TOO_LONG : FR_UNDERSCORES;
+}
+
+std::size_t ExpressionEngine::EndOfTokens(const char* line) {
+    std::size_t end = std::strlen(line);
+    while (end > 0 && IsWhiteSpace(line[end - 1]))
+        --end;
+    return end;
 }

@@ -4,15 +4,15 @@
 #include "ExpressionEngine.h"
 #include "NodeAllocation.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
 namespace {
 
-// ORDER COMMAND: MayBeCommandWord knows the first letters. Tested in this order; the words are
-// distinct, so the order only sets the comparisons made, and the order in which the console's
-// usage text names them.
+// Tested in this order; the words are distinct, so the order only sets the comparisons made,
+// and the order in which the console's usage text names them.
 constexpr CommandWord kCommandWords[] = {
     {"var", RS_LIST},   {"clear", RS_CLEAR}, {"brisi", RS_CLEAR}, {"help", RS_HELP},
     {"pomoc", RS_HELP}, {"kraj", RS_QUIT},   {"quit", RS_QUIT},
@@ -44,22 +44,49 @@ constexpr char kHelpText[] =
 
 constexpr char kErrorBanner[] = "\aGRESKA!!!!";
 
+// True when text holds word as a word of its own: after a line end or a blank, before a blank
+// or a ")".
+constexpr bool HoldsWord(const char* text, const char* word) {
+    for (const char* at = text; *at != '\0'; ++at) {
+        if (at != text && at[-1] != '\n' && at[-1] != ' ')
+            continue;
+        int i = 0;
+        while (word[i] != '\0' && at[i] == word[i])
+            ++i;
+        if (word[i] == '\0' && (at[i] == ' ' || at[i] == ')'))
+            return true;
+    }
+    return false;
+}
+
+constexpr bool HelpNamesEveryCommandWord() {
+    for (const CommandWord& command : kCommandWords)
+        if (!HoldsWord(kHelpText, command.word))
+            return false;
+    return true;
+}
+
+static_assert(HelpNamesEveryCommandWord(), "the help text names every command word");
+
+constexpr int kAsciiSize = 128;
+
+// For every ASCII character, whether a command word begins with it; built from the words, so a
+// new word is never left out.
+constexpr std::array<bool, kAsciiSize> MakeFirstLetters() {
+    std::array<bool, kAsciiSize> first{};
+    for (const CommandWord& command : kCommandWords)
+        first[static_cast<unsigned char>(command.word[0])] = true;
+    return first;
+}
+
+constexpr std::array<bool, kAsciiSize> kFirstLetters = MakeFirstLetters();
+
 } // namespace
 
-// ORDER COMMAND: the first letters of the words above; most first tokens begin with none.
+// Most first tokens begin with a letter that begins no command word.
 bool ExpressionEngine::MayBeginCommandWord(char first) {
-    switch (first) {
-    case 'k':
-    case 'q':
-    case 'p':
-    case 'h':
-    case 'v':
-    case 'b':
-    case 'c':
-        return true;
-    default:
-        return false;
-    }
+    const auto byte = static_cast<unsigned char>(first);
+    return byte < kAsciiSize && kFirstLetters[byte];
 }
 
 const CommandWord* ExpressionEngine::CommandWordAt(int index) {
@@ -105,7 +132,7 @@ TokenNode* LinkToken(TokenNode* last, TokenNode* node, int code) {
 
 // Allocates a node for the token and links it after last (which may be null).
 TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* text,
-                                         NodePool* pool) {
+                                         const char* scan, NodePool* pool) {
     TokenNode* node = NewNode<TokenNode>(pool);
     // Byte by byte up to the NUL: the lexer has just written the text byte by byte, and a
     // wide copy of the whole buffer would wait for those stores to reach memory.
@@ -113,23 +140,26 @@ TokenNode* ExpressionEngine::AppendToken(TokenNode* last, int code, const char* 
     do
         node->text[i] = text[i];
     while (text[i++] != '\0');
+    node->scan = scan;
     return LinkToken(last, node, code);
 }
 
-// Scans the next token and links a node of it after last, unless the token ends the reading
-// (GRESKA or EOLN); returns the last node. While the pool holds a spare node the token is
-// scanned straight into it, so that its text is not copied, and the spare goes back when the
-// token is not kept; otherwise the token goes through the text buffer, so that the reader never
-// takes a node from the heap that it does not keep. The node's text field has room for the
-// whole buffer.
+// Scans the next token from position and links a node of it after last, unless the token ends
+// the reading (GRESKA or EOLN); returns the last node. While the pool holds a spare node the
+// token is scanned straight into it, so that its text is not copied, and the spare goes back
+// when the token is not kept; otherwise the token goes through the text buffer, so that the
+// reader never takes a node from the heap that it does not keep. The node's text field has room
+// for the whole buffer. Where the scan begins is noted before it, while it is at hand.
 TokenNode* ExpressionEngine::ReadToken(TokenNode* last, const char*& position,
                                        char (&text)[kTokenBufferSize], int& code, NodePool* pool) {
     static_assert(kTokenTextSize >= kTokenBufferSize);
+    const char* scan = position;
     if (pool == nullptr || pool->tokens.spares == nullptr) {
         NextToken(position, text, code);
-        return code == GRESKA || code == EOLN ? last : AppendToken(last, code, text, pool);
+        return code == GRESKA || code == EOLN ? last : AppendToken(last, code, text, scan, pool);
     }
     TokenNode* node = NewNode<TokenNode>(pool);
+    node->scan = scan;
     NextToken(position, *reinterpret_cast<char(*)[kTokenBufferSize]>(node->text), code);
     if (code == GRESKA || code == EOLN) {
         ReleaseNode(node, pool);
@@ -138,11 +168,43 @@ TokenNode* ExpressionEngine::ReadToken(TokenNode* last, const char*& position,
     return LinkToken(last, node, code);
 }
 
+namespace {
+
+// Where the scan of the token that stopped the reading began: the scan of the last token kept
+// (none: the start of the line) scanned again ends there.
+const char* StoppingScan(const char* line, const TokenNode* last) {
+    if (last == nullptr)
+        return line;
+    char text[kTokenBufferSize];
+    int code = NEDEF;
+    const char* position = last->scan;
+    ExpressionEngine::NextToken(position, text, code);
+    return position;
+}
+
+// Writes what stopped the reading after the token last (null: at the first token), the read
+// position left at end: the banner to messages, the reason and the offset to report; either
+// may be null.
+void ReportLexicalError(const char* line, const TokenNode* last, const char* end, FILE* messages,
+                        LineReport* report) {
+    if (report != nullptr) {
+        const char* start = ExpressionEngine::SkipWhiteSpace(StoppingScan(line, last));
+        report->failure = ExpressionEngine::LexicalFailure(start, end);
+        report->offset = static_cast<std::size_t>(start - line);
+    }
+    if (messages != nullptr) {
+        std::fputs(kErrorBanner, messages);
+        std::fflush(messages);
+    }
+}
+
+} // namespace
+
 // line: command-word [ anything ] | token { token } EOLN
 // A command word as the first token ends the reading at once. A lexical error ends it too,
-// writes the banner and releases the tokens read so far. An empty line gives one EOLN node.
+// is reported and releases the tokens read so far. An empty line gives one EOLN node.
 TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* pool, FILE* messages,
-                                      FILE* output) {
+                                      FILE* output, LineReport* report) {
     char text[kTokenBufferSize];
     int code = NEDEF;
     const char* position = line;
@@ -155,7 +217,7 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* p
     status = RS_STATEMENT;
     // The first token is kept whatever it is; the head is kept aside, so that neither the end
     // nor a failure walks the list back to find it.
-    TokenNode* head = AppendToken(nullptr, code, text, pool);
+    TokenNode* head = AppendToken(nullptr, code, text, line, pool);
     TokenNode* last = head;
     try {
         while (code != GRESKA && code != EOLN)
@@ -166,8 +228,7 @@ TokenNode* ExpressionEngine::ReadLine(const char* line, int& status, NodePool* p
     }
     DumpTokens(head);
     if (code == GRESKA) {
-        std::fputs(kErrorBanner, messages);
-        std::fflush(messages);
+        ReportLexicalError(line, head->code == GRESKA ? nullptr : last, position, messages, report);
         FreeList(head, pool);
         DumpTokens(head);
     }

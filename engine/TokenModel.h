@@ -70,10 +70,15 @@ enum TokenCode {
 constexpr int kFirstFunction = ABS;
 constexpr int kLastFunction = NEDEF - 1;
 
-// One token of a line, linked both ways in input order.
+// One token of a line, linked both ways in input order. The last field, kept after those that
+// every stage walks, points into the line where the lexer began to scan the token: just past
+// the token before it, so that the token itself begins past the white space there. A stage
+// that rejects the token says where it stands by it; noting where the scan began costs the
+// reader one store. The line outlives the list, which lives for one line.
 struct TokenNode {
     signed char code;
     char text[kTokenTextSize];
     TokenNode* prev;
     TokenNode* next;
+    const char* scan;
 };

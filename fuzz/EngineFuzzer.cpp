@@ -10,6 +10,7 @@
 //   with the variable list itself;
 // - a line that fails (-1), the help and the listing command change nothing, neither the
 //   listing nor any name or value bit of the memory;
+// - a line that fails, and only such a line, gets a reason, and its place lies in the line;
 // - the clear command leaves the memory and the listing empty;
 // - the engine's index holds exactly the listed variables: each name found at its own node
 //   and placed between its neighbours, nothing else.
@@ -123,7 +124,8 @@ void RunLine(ExpressionEngine& engine, const std::string& line, std::string& lis
     const std::string before = listing;
     const std::uint64_t fingerprint = MemoryFingerprint(engine.variables);
     double result = kUntouchedResult;
-    const int outcome = engine.Calculate(line.c_str(), &result, &listing);
+    LineReport report;
+    const int outcome = engine.Calculate(line.c_str(), &result, &listing, report);
     if (outcome != kStatementExecuted && outcome != kNoStatement && outcome != kHelpCommand &&
         outcome != kListCommand && outcome != kClearCommand)
         Violation("Calculate answered a value that is none of its results", line);
@@ -135,6 +137,11 @@ void RunLine(ExpressionEngine& engine, const std::string& line, std::string& lis
         Violation(broken, line);
     if (const char* broken = IndexDisagreement(engine.index, engine.variables))
         Violation(broken, line);
+    if ((outcome == kNoStatement) != (report.failure != FR_NONE) || report.failure < FR_NONE ||
+        report.failure >= FAILURE_REASON_COUNT)
+        Violation("a line that executed nothing has no reason, or one that ran has one", line);
+    if (report.failure != FR_OUT_OF_MEMORY && report.offset > std::strlen(line.c_str()))
+        Violation("a reason points past the end of the line", line);
     if (outcome == kClearCommand && (engine.variables != nullptr || !listing.empty()))
         Violation("the clear command left variables behind", line);
     if (outcome != kStatementExecuted && outcome != kClearCommand &&

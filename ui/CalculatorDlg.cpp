@@ -149,12 +149,12 @@ void CCalculatorDlg::OnCalculate() {
     m_archive.Text().insert(0, (m_input + "\r\n").Text());
     double value = 0;
     int status = m_engine.Calculate(m_input, &value, &m_variables.Text());
-    if (status != 0)
+    if (status != kStatementExecuted)
         m_result = "Error";
     else
         m_result.Format("%g", value);
     m_value = value;
-    m_hasValue = status == 0;
+    m_hasValue = status == kStatementExecuted;
     m_recall.Reset();
     m_input = "";
     UpdateData(false);

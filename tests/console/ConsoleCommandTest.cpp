@@ -39,7 +39,8 @@ const CommandCase kCommandCases[] = {
     {"help_ignores_the_rest_of_the_line", "help me\n", ExpectedHelpText()},
     {"help_text_stays_between_results", "a=1\nhelp\nb=2\n", "1\n" + ExpectedHelpText() + "2\n"},
     {"command_word_in_other_case_is_a_variable", "Var\nHELP\nvar5\n", "0\n0\n0\n"},
-    {"quoted_command_word_is_no_command", "\"var\"\n", "Error\n", "-:1: Error: \"var\"\n"},
+    {"quoted_command_word_is_no_command", "\"var\"\n", "Error\n",
+     FailureMessage("-:1:1", "a string cannot be a value", "\"var\"", 0)},
 };
 
 class CommandTest : public testing::TestWithParam<CommandCase> {};

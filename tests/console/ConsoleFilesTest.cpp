@@ -37,14 +37,17 @@ TEST_F(FilesTest, MessagesNameTheFileAndItsOwnLineNumber) {
     std::string second = Write("second.txt", "\nx=(\r\n");
     ConsoleResult result = RunConsole({first, second}, "");
     ExpectRun(result, "1\nError\nError\n",
-              "\aGRESKA!!!!\n" + first + ":2: Error: $\n" + second + ":2: Error: x=(\n", 1);
+              FailureMessage(first + ":2:1", "'$' starts no token", "$", 0) +
+                  FailureMessage(second + ":2:3", "missing ')' to close this '('", "x=(", 2),
+              1);
 }
 
 TEST_F(FilesTest, DashReadsStandardInputBetweenFiles) {
     std::string first = Write("first.txt", "a=1\n");
     std::string last = Write("last.txt", "c=b+1\n");
     ConsoleResult result = RunConsole({first, "-", last}, "b=a+1\nb=(\n");
-    ExpectRun(result, "1\n2\nError\n3\n", "-:2: Error: b=(\n", 1);
+    ExpectRun(result, "1\n2\nError\n3\n",
+              FailureMessage("-:2:3", "missing ')' to close this '('", "b=(", 2), 1);
 }
 
 TEST_F(FilesTest, MissingFileIsReportedAndTheNextOneRuns) {

@@ -55,6 +55,7 @@ const BadOptionCase kBadOptions[] = {
     {"unknown_after_help", {"--help", "--bogus"}, "unknown option '--bogus'\n"},
     {"unknown_before_a_file", {"-q", "-"}, "unknown option '-q'\n"},
     {"exact_with_a_value", {"--exact=1"}, "unknown option '--exact=1'\n"},
+    {"strict_with_a_value", {"--strict=yes"}, "unknown option '--strict=yes'\n"},
     {"digits_run_into_the_name", {"--digits3"}, "unknown option '--digits3'\n"},
     {"digits_without_a_count", {"--digits"}, "option '--digits' needs a digit count\n"},
     {"digits_below_one", {"--digits", "0"}, "digit count '0" + kDigitRange},
@@ -132,6 +133,7 @@ const StyleCase kStyles[] = {
     {"last_style_counts", {"--digits", "3", "--exact"}, "1/3\n", "0.3333333333333333\n"},
     {"digits_after_exact_count", {"--exact", "--digits", "2"}, "1/3\n", "0.33\n"},
     {"failed_line_is_still_error", {"--exact"}, "a=(\n", "Error\n"},
+    {"long_options_shortened", {"--dig=3", "--ex", "--dig", "2"}, "1/3\n", "0.33\n"},
 };
 
 class StyleTest : public testing::TestWithParam<StyleCase> {};

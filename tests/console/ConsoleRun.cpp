@@ -153,3 +153,10 @@ void ExpectRun(const ConsoleResult& result, const std::string& out, const std::s
     EXPECT_EQ(result.err, err);
     EXPECT_EQ(result.status, status);
 }
+
+std::string FailureMessage(const std::string& where, const std::string& reason,
+                           const std::string& echo, size_t caret) {
+    const std::string indent = "    ";
+    return where + ": Error: " + reason + "\n" + indent + echo + "\n" + indent +
+           std::string(caret, ' ') + "^\n";
+}

@@ -40,6 +40,11 @@ ConsoleResult RunConsole(const std::vector<std::string>& arguments, const std::s
 // The path of the console program under test.
 const char* ConsolePath();
 
+// The message for a failed line at where ("NAME:LINE:COLUMN"): the reason, then the line as the
+// console echoes it, indented, then a caret under the echo's character at caret.
+std::string FailureMessage(const std::string& where, const std::string& reason,
+                           const std::string& echo, size_t caret);
+
 // Checks a run's standard output, standard error and exit status, each on its own, so a
 // failure names every one that differs; a failure is reported at the caller's line.
 void ExpectRun(const ConsoleResult& result, const std::string& out, const std::string& err,

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program on a terminal: prompt, line editing with history recall, Tab
-// completion, the bell of the error banner, and the end of input.
+// completion, the message of a failed line, the note on a name never set, and the end of input.
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,7 @@ protected:
     bool WaitFor(const std::string& text) { return terminal_->WaitFor(text); }
     int WaitForExit() { return terminal_->WaitForExit(); }
     std::string Unused() const { return terminal_->Unused(); }
+    const std::string& Screen() const { return terminal_->Screen(); }
     bool HomeIsEmpty() const { return std::filesystem::is_empty(Home()); }
     // The home folder, which is also the folder the program runs in.
     const std::filesystem::path& Home() const { return ScratchFolder(); }
@@ -93,10 +94,24 @@ TEST_F(TerminalTest, DownStepsBackThroughHistory) {
     EXPECT_TRUE(WaitFor("\r\n22\r\n")) << Unused();
 }
 
-TEST_F(TerminalTest, ErrorBannerRingsTheBellAndEndsItsLine) {
+// The message says why, where and in which line, after the result, and rings no bell.
+TEST_F(TerminalTest, ErrorMessageFollowsTheResultWithoutABell) {
     ASSERT_TRUE(WaitFor(">"));
     Send("$\r");
-    EXPECT_TRUE(WaitFor("\aGRESKA!!!!\r\nError\r\n-:1: Error: $\r\n")) << Unused();
+    EXPECT_TRUE(WaitFor("Error\r\n-:1:1: Error: '$' starts no token\r\n    $\r\n    ^\r\n"))
+        << Unused();
+    EXPECT_EQ(Screen().find('\a'), std::string::npos);
+}
+
+// A name never set reads as 0, as in a script, and the first read of it says so, once.
+TEST_F(TerminalTest, FirstReadOfANameNeverSetIsNotedOnce) {
+    ASSERT_TRUE(WaitFor(">"));
+    Send("r=2*pi\r");
+    ASSERT_TRUE(WaitFor("\r\nnote: pi was not set; it reads as 0\r\n0\r\n")) << Unused();
+    ASSERT_TRUE(WaitFor(">"));
+    Send("s=pi+r+1\r");
+    ASSERT_TRUE(WaitFor("\r\n1\r\n")) << Unused();
+    EXPECT_EQ(Screen().find("note:"), Screen().rfind("note:")) << Screen();
 }
 
 TEST_F(HistoryOffTest, EndOfInputEndsTheRunAndLeavesNoFile) {

@@ -39,7 +39,8 @@ const StatementCase kStatementCases[] = {
      {"-e", "a=1", "-e", "x=(", "-e", "$"},
      "",
      "1\nError\nError\n",
-     "-e:2: Error: x=(\n\aGRESKA!!!!\n-e:3: Error: $\n",
+     FailureMessage("-e:2:3", "missing ')' to close this '('", "x=(", 2) +
+         FailureMessage("-e:3:1", "'$' starts no token", "$", 0),
      1},
     {"comments_dropped", {"-e", "a=2 # two", "-e", "# nothing", "-e", "a"}, "", "2\n2\n", "", 0},
     {"statement_starting_with_a_dash", {"-e", "-2+5"}, "", "-7\n", "", 0},

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Lines at and past the line bound, with and without a memory cap, and results that cannot be
-// written: each fails what it must, says why, and the run goes on or stops as it should.
+// Lines at and past the line bound, with and without a memory cap, the echo of a long line that
+// fails, and results that cannot be written: each fails what it must, says why, and the run goes
+// on or stops as it should.
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -14,6 +17,7 @@
 
 #include "ConsoleRun.h"
 #include "LinePreparation.h"
+#include "ResultOutput.h"
 #include "ScratchFolderTest.h"
 
 namespace {
@@ -44,13 +48,17 @@ std::string SumValue(size_t length) {
     return std::to_string((length - 4) / 2 + 11);
 }
 
+// What becomes of the middle line: it runs, it is refused as over the bound, or it fails for
+// want of memory (and runs where the cap cannot apply).
+enum class Outcome { Runs, TooLong, OutOfMemory };
+
 struct LongLineCase {
     const char* name;
     size_t length;      // of the middle line, without its end
     bool sum;           // the middle line is Sum(length); else as many NUL bytes
     const char* ending; // of the middle line
     rlim_t memoryLimit; // 0 for none
-    bool runs;          // the middle line is run; else refused as over the bound
+    Outcome outcome;
 };
 
 void PrintTo(const LongLineCase& row, std::ostream* out) {
@@ -58,13 +66,16 @@ void PrintTo(const LongLineCase& row, std::ostream* out) {
 }
 
 const LongLineCase kLongLines[] = {
-    {"sum_at_the_bound_runs_whole", kMaxLineLength, true, "\n", 256 * kMiB, true},
-    {"sum_at_the_bound_before_cr_lf_runs_whole", kMaxLineLength, true, "\r\n", 256 * kMiB, true},
-    {"sum_one_byte_over_is_refused", kMaxLineLength + 2, true, "\n", 0, false},
-    {"only_the_cr_right_before_lf_is_dropped", kMaxLineLength, true, "\r\r\n", 0, false},
-    {"300_MB_under_a_256_MiB_cap", 300 * kMB, false, "\n", 256 * kMiB, false},
-    {"100_MB_under_a_150_MB_cap", 100 * kMB, false, "\n", 150 * kMB, false},
-    {"10_MB_without_cap", 10 * kMB, false, "\n", 0, false},
+    {"sum_at_the_bound_runs_whole", kMaxLineLength, true, "\n", 256 * kMiB, Outcome::Runs},
+    {"sum_at_the_bound_before_cr_lf_runs_whole", kMaxLineLength, true, "\r\n", 256 * kMiB,
+     Outcome::Runs},
+    {"sum_one_byte_over_is_refused", kMaxLineLength + 2, true, "\n", 0, Outcome::TooLong},
+    {"only_the_cr_right_before_lf_is_dropped", kMaxLineLength, true, "\r\r\n", 0, Outcome::TooLong},
+    {"300_MB_under_a_256_MiB_cap", 300 * kMB, false, "\n", 256 * kMiB, Outcome::TooLong},
+    {"100_MB_under_a_150_MB_cap", 100 * kMB, false, "\n", 150 * kMB, Outcome::TooLong},
+    {"10_MB_without_cap", 10 * kMB, false, "\n", 0, Outcome::TooLong},
+    {"sum_at_the_bound_under_a_30_MB_cap", kMaxLineLength, true, "\n", 30 * kMB,
+     Outcome::OutOfMemory},
 };
 
 class StreamLimitsTest : public ScratchFolderTest<> {
@@ -85,18 +96,20 @@ protected:
 
 class LongLineTest : public StreamLimitsTest, public testing::WithParamInterface<LongLineCase> {};
 
-// The lines around the long one always run; the long one runs whole or is refused, with the
-// bound named, and the status says so.
-TEST_P(LongLineTest, RunsWholeOrIsRefused) {
+// The lines around the long one always run; the long one runs whole or fails with the reason,
+// the bound or the system's words for memory that ran out, and the status says so.
+TEST_P(LongLineTest, RunsWholeOrFailsWithTheReason) {
     const LongLineCase& row = GetParam();
     const std::string script = WriteScript(row);
     ConsoleSetup setup;
     setup.memoryLimit = kCapsApply ? row.memoryLimit : 0;
     const ConsoleResult result = RunConsole({script}, "", setup);
-    if (row.runs) {
+    if (row.outcome == Outcome::Runs || (row.outcome == Outcome::OutOfMemory && !kCapsApply)) {
         ExpectRun(result, "1\n" + SumValue(row.length) + "\n2\n", "", 0);
     } else {
-        ExpectRun(result, "1\nError\n2\n", script + ":2: Error: " + LineTooLongReason() + "\n", 1);
+        const std::string reason =
+            row.outcome == Outcome::TooLong ? LineTooLongReason() : std::strerror(ENOMEM);
+        ExpectRun(result, "1\nError\n2\n", script + ":2: Error: " + reason + "\n", 1);
     }
 }
 
@@ -114,6 +127,26 @@ TEST_F(StreamLimitsTest, EndlessLineIsRefusedAtTheBound) {
     EXPECT_EQ(result.err.rfind("/dev/zero:1: Error: " + LineTooLongReason() + "\n", 0), 0u)
         << result.err;
     EXPECT_NE(result.status, 0);
+}
+
+// A failing line is echoed around its place only, at most kEchoBytes of it with "..." where it
+// is cut, so that a long line gives a short message: in the middle, and at the end of a line at
+// the bound.
+TEST_F(StreamLimitsTest, LongFailingLineIsEchoedAroundItsPlace) {
+    const std::string middle = Sum(400) + "$" + Sum(400).substr(1);
+    const std::string last = Sum(kMaxLineLength - 2) + "$";
+    const fs::path path = Path("script");
+    std::ofstream(path, std::ios::binary) << middle << "\n" << last << "\n";
+    const size_t after = kEchoBytes / 2;
+    const size_t start = 400 + after - kEchoBytes;
+    const ConsoleResult result = RunConsole({path.string()}, "");
+    ExpectRun(result, "Error\nError\n",
+              FailureMessage(path.string() + ":1:401", "'$' starts no token",
+                             "..." + middle.substr(start, kEchoBytes) + "...", 3 + 400 - start) +
+                  FailureMessage(path.string() + ":2:" + std::to_string(last.size()),
+                                 "'$' starts no token",
+                                 "..." + last.substr(last.size() - kEchoBytes), 2 + kEchoBytes),
+              1);
 }
 
 struct OutputCase {

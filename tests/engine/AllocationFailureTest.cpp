@@ -118,7 +118,8 @@ TEST_P(AllocationFailure, FailedLineLeavesMemoryAsItWas) {
         const std::string before = ListingOf(engine);
         result = -99.0;
         Arm(failAt, sweep.failOnlyOnce);
-        const int outcome = engine.Calculate(sweep.line, &result, &listing);
+        LineReport report;
+        const int outcome = engine.Calculate(sweep.line, &result, &listing, report);
         Disarm();
         EXPECT_EQ(engine.tokens, nullptr);
         EXPECT_EQ(IndexDisagreement(engine.index, engine.variables), nullptr)
@@ -132,6 +133,7 @@ TEST_P(AllocationFailure, FailedLineLeavesMemoryAsItWas) {
             return;
         }
         EXPECT_EQ(outcome, -1) << "allocation " << failAt << " failed";
+        EXPECT_EQ(report.failure, FR_OUT_OF_MEMORY) << "allocation " << failAt << " failed";
         EXPECT_EQ(result, -99.0) << "allocation " << failAt << " failed";
         EXPECT_EQ(ListingOf(engine), before) << "allocation " << failAt << " failed";
         EXPECT_EQ(listing, before) << "allocation " << failAt << " failed";

@@ -4,6 +4,8 @@
 
 #include "EngineTestSupport.h"
 #include "ExpectedHelpText.h"
+#include "FailureRows.h"
+#include "LinePreparation.h"
 
 #include <cstdio>
 #include <string>
@@ -247,24 +249,113 @@ INSTANTIATE_TEST_SUITE_P(Openers, DeepNesting,
 struct ReportCase {
     const char* line;
     int outcome;
-    bool lexicalError;
+    int failure;
 };
 
-// Only a line the lexer stopped in is reported as lexical; a line of the wrong form, a command
-// word and a success are not, and the report of an earlier line does not linger.
+// Only a line the lexer stopped in is reported with a lexical reason; a line of the wrong form,
+// a command word and a success are not. A quit word is no statement, named where it begins;
+// what ran has no reason. The report of an earlier line does not linger.
 TEST_F(Calculate, ReportTellsLexicalErrorsApart) {
     const std::string longName = "a=" + std::string(kMaxTokenLength + 1, 'x');
     const ReportCase cases[] = {
-        {"#", -1, true},       {"a=5#", -1, true},      {longName.c_str(), -1, true},
-        {"a=5", 0, false},     {"5=a", -1, false},      {"x=(2", -1, false},
-        {"kraj #", -1, false}, {"var", RS_LIST, false},
+        {"#", -1, FR_STRAY_CHARACTER}, {"a=5#", -1, FR_STRAY_CHARACTER},
+        {"__", -1, FR_UNDERSCORES},    {longName.c_str(), -1, FR_TOKEN_TOO_LONG},
+        {"a=5", 0, FR_NONE},           {"5=a", -1, FR_NO_TARGET},
+        {"x=(2", -1, FR_UNCLOSED},     {"kraj #", -1, FR_COMMAND_WORD},
+        {"var", RS_LIST, FR_NONE},
     };
     for (const ReportCase& row : cases) {
         LineReport report;
-        report.lexicalError = !row.lexicalError;
+        report.failure = FR_OUT_OF_MEMORY;
         EXPECT_EQ(engine.Calculate(row.line, &result, &listing, report), row.outcome) << row.line;
-        EXPECT_EQ(report.lexicalError, row.lexicalError) << row.line;
+        EXPECT_EQ(report.failure, row.failure) << row.line;
     }
+    LineReport report;
+    EXPECT_EQ(engine.Calculate("  quit=1", &result, &listing, report), -1);
+    EXPECT_EQ(report.offset, 2u);
 }
+
+class FailureReasons : public Calculate, public ::testing::WithParamInterface<FailureRow> {};
+
+// The stage that rejects a line names the reason and the place; the place counts in the line as
+// the engine gets it, after the "ans=" that the console puts before a line without "=".
+TEST_P(FailureReasons, NameTheReasonAndThePlace) {
+    const FailureRow& row = GetParam();
+    const std::string line = PrepareLine(row.line);
+    LineReport report;
+    EXPECT_EQ(engine.Calculate(line.c_str(), &result, &listing, report), kNoStatement);
+    EXPECT_EQ(report.failure, row.failure);
+    EXPECT_EQ(report.offset, row.column - 1 + (line.size() - row.line.size()));
+    EXPECT_EQ(listing, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FailureReasons, ::testing::ValuesIn(FailureRows()),
+                         [](const ::testing::TestParamInfo<FailureRow>& row) {
+                             return std::string(row.param.name);
+                         });
+
+struct UnsetCase {
+    const char* name;
+    int unsetReads;
+    const char* line;
+    int outcome;
+    std::vector<std::size_t> noted; // the offsets noted, or where the line was refused
+    const char* listing;
+};
+
+class UnsetReads : public Calculate, public ::testing::WithParamInterface<UnsetCase> {};
+
+// A read of a name the memory does not hold is 0 by default, noted when asked, or refused
+// before anything of the line runs, so that the line changes nothing. The target of "=" is no
+// read; that of a compound assignment is.
+TEST_P(UnsetReads, AreReadNotedOrRefused) {
+    const UnsetCase& row = GetParam();
+    Prepare({"p=1000", "r=0.05"});
+    engine.unsetReads = row.unsetReads;
+    LineReport report;
+    EXPECT_EQ(engine.Calculate(row.line, &result, &listing, report), row.outcome);
+    if (row.outcome == kNoStatement) {
+        EXPECT_EQ(report.failure, FR_NOT_SET);
+        EXPECT_EQ(std::vector<std::size_t>{report.offset}, row.noted);
+    } else {
+        EXPECT_EQ(report.unsetReads, row.noted);
+    }
+    EXPECT_EQ(listing, row.listing);
+}
+
+constexpr const char* kSet = "p = 1000.000000\r\nr = 0.050000\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Policies, UnsetReads,
+    ::testing::Values(
+        UnsetCase{"ReadAsZero",
+                  UNSET_READ_AS_ZERO,
+                  "f=p*(1+r)^n0",
+                  0,
+                  {},
+                  "f = 1000.000000\r\nn0 = 0.000000\r\np = 1000.000000\r\nr = 0.050000\r\n"},
+        UnsetCase{"Noted",
+                  UNSET_NOTED,
+                  "f = q*p+ q^n0",
+                  0,
+                  {4, 9, 11},
+                  "f = 1.000000\r\nn0 = 0.000000\r\np = 1000.000000\r\nq = 0.000000\r\n"
+                  "r = 0.050000\r\n"},
+        UnsetCase{"SetNamesAreNotNoted",
+                  UNSET_NOTED,
+                  "p=p*(1+r)",
+                  0,
+                  {},
+                  "p = 1050.000000\r\nr = 0.050000\r\n"},
+        UnsetCase{"RefusedAtTheFirst", UNSET_REFUSED, "f=p*(1+r)^n0+m", -1, {10}, kSet},
+        UnsetCase{"RefusedLeavesTheTarget", UNSET_REFUSED, "p=p+x", -1, {4}, kSet},
+        UnsetCase{"CompoundTargetIsRead", UNSET_REFUSED, "x += 1", -1, {0}, kSet},
+        UnsetCase{"FunctionNameIsNoRead",
+                  UNSET_REFUSED,
+                  "f=kor(p)",
+                  0,
+                  {},
+                  "f = 31.622777\r\np = 1000.000000\r\nr = 0.050000\r\n"}),
+    [](const ::testing::TestParamInfo<UnsetCase>& row) { return std::string(row.param.name); });
 
 } // namespace
