@@ -277,6 +277,11 @@ void CDialog::Announce(const char* text) {
         m_window->Announce(QString::fromUtf8(text ? text : ""));
 }
 
+void CDialog::SetItemDescription(int id, const char* text) {
+    if (QWidget* control = GetDlgItem(id))
+        m_window->SetDescription(control, QString::fromUtf8(text ? text : ""));
+}
+
 void CDialog::WinHelp(unsigned long data, unsigned int command) {
     if (CWinApp* app = AfxGetApp())
         app->WinHelp(data, command);

@@ -92,6 +92,9 @@ public:
     // Tells assistive technology a text where the user is: in the accessible
     // description of the control that has the focus (DialogWindow::Announce).
     void Announce(const char* text);
+    // Sets the accessible description of control id, which an announcement in it stands in
+    // for until the focus leaves (DialogWindow::SetDescription). Nothing without the control.
+    void SetItemDescription(int id, const char* text);
 
     // A request to the help engine on behalf of this window (CWinApp::WinHelp).
     void WinHelp(unsigned long data, unsigned int command);

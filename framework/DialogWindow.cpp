@@ -181,6 +181,14 @@ void DialogWindow::Announce(const QString& text) {
     QAccessible::updateAccessibility(&event);
 }
 
+// A description set again unchanged is no news to assistive technology, and is not told.
+void DialogWindow::SetDescription(QWidget* control, const QString& text) {
+    if (control == m_announcedIn)
+        m_ownDescription = text;
+    else if (control->accessibleDescription() != text)
+        control->setAccessibleDescription(text);
+}
+
 void DialogWindow::PaintDefault() {
     if (m_paintEvent)
         QDialog::paintEvent(m_paintEvent);

@@ -42,6 +42,9 @@ public:
     // control that held the last such text gets its own description back. No
     // description changes when no control has the focus.
     void Announce(const QString& text);
+    // Gives a control its own accessible description; while it shows an announcement, the
+    // description comes back when the announcement leaves it.
+    void SetDescription(QWidget* control, const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

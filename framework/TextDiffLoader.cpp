@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -204,9 +205,18 @@ const std::string* LoadedControlText(const QPlainTextEdit* edit) {
     return record ? &record->ControlText() : nullptr;
 }
 
+// A load that memory ran out in may have left the document part changed: its record no longer
+// stands for it, and the next load replaces the whole text.
 void LoadMultiLineText(QPlainTextEdit* edit, const CString& value) {
-    if (LoadAddedLines(edit, value) || LoadChangedLines(edit, value))
-        return;
-    SetControlText(edit, value);
-    RecordFullLoad(edit, value);
+    LoadedTextRecord* record = FindRecord(edit);
+    try {
+        if (LoadAddedLines(edit, value) || LoadChangedLines(edit, value))
+            return;
+        SetControlText(edit, value);
+        RecordFullLoad(edit, value);
+    } catch (const std::bad_alloc&) {
+        if (record)
+            record->m_edited = true;
+        throw;
+    }
 }

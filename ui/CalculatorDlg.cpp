@@ -2,13 +2,18 @@
 #include "CalculatorDlg.h"
 
 #include <QLineEdit>
-#include <csignal>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
+#include <new>
 
 #include "AboutDlg.h"
 #include "Clipboard.h"
 #include "DataExchange.h"
 #include "ExactValue.h"
+#include "InputLines.h"
 #include "LinePreparation.h"
 #include "ResourceIds.h"
 #include "Resources.h"
@@ -31,6 +36,14 @@ constexpr int kCopyFullValueKey = Qt::Key_C;
 constexpr int kCopyFullValueModifiers =
     static_cast<int>(Qt::ControlModifier) | static_cast<int>(Qt::ShiftModifier);
 
+// The archive's growth for lines that each end with CR LF.
+std::size_t ArchiveGrowth(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    return size;
+}
+
 // Arrow keys come with the keypad's mark when typed there.
 bool IsPlainKey(int modifiers) {
     return (modifiers & ~static_cast<int>(Qt::KeypadModifier)) == 0;
@@ -44,6 +57,8 @@ std::span<const MessageEntry> CCalculatorDlg::GetMessageMap() const {
 
 CCalculatorDlg::CCalculatorDlg(CDialog* parent) : CDialog(IDD_CALCULATOR, parent) {
     m_icon = AfxLoadIcon(IDI_PROGRAM);
+    m_engine.messages = m_output.Stream();
+    m_engine.output = m_output.Stream();
     m_resultMenu.AppendMenu(MF_STRING, IDM_COPY_FULL_VALUE, kCopyFullValueItem);
 }
 
@@ -59,10 +74,9 @@ void CCalculatorDlg::DoDataExchange(CDataExchange* pDX) {
 
 bool CCalculatorDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // The engine writes its error banner and help text to standard output, which may be a
-    // pipe that nobody reads any more: a failed write must never end the window.
-    std::signal(SIGPIPE, SIG_IGN);
     AllowWholeLines();
+    if (QWidget* result = GetDlgItem(IDC_RESULT))
+        m_resultDescription = result->accessibleDescription().toStdString();
     AppendAboutItem();
     SetIcon(m_icon, true);
     SetIcon(m_icon, false);
@@ -134,31 +148,136 @@ HICON CCalculatorDlg::OnQueryDragIcon() {
     return m_icon;
 }
 
-// One press: take the fields, prefix a bare expression with "ans=", record the
-// line at the top of the archive, run it, show the value or "Error", empty the
-// input and put the fields back. The outcome is also told to a screen reader
-// where the focus is, as the result field is not where the user is.
+// One press: take the fields, run the lines of the input field in order, each as if it had been
+// typed alone and entered, and put the fields back. The outcome is also told to a screen reader
+// where the focus is, as the result field is not where the user is. A press that cannot get its
+// memory says so and changes nothing it has not finished; the window goes on.
 void CCalculatorDlg::OnCalculate() {
-    UpdateData(true);
-    if (IsLineTooLong(m_input.Text())) {
-        RefuseLongLine();
-        return;
+    try {
+        UpdateData(true);
+        RunInput();
+        UpdateData(false);
+    } catch (const std::bad_alloc&) {
+        FailPress();
     }
-    m_input = PrepareLine(m_input);
-    // In place: a long archive moves within its buffer instead of being copied.
-    m_archive.Text().insert(0, (m_input + "\r\n").Text());
-    double value = 0;
-    int status = m_engine.Calculate(m_input, &value, &m_variables.Text());
-    if (status != kStatementExecuted)
-        m_result = "Error";
-    else
+    AnnounceOutcome();
+}
+
+// The short text of a refusal in the result field, which fits it at every scale.
+const char* CCalculatorDlg::ShownText(Refusal refusal) {
+    switch (refusal) {
+    case Refusal::None:
+        break;
+    case Refusal::NulByte:
+        return "NUL in line";
+    case Refusal::TooLong:
+        return "Line too long";
+    case Refusal::NoMemory:
+        return "Out of memory";
+    }
+    return "";
+}
+
+// Why, in words a screen reader speaks, with the limit where there is one.
+std::string CCalculatorDlg::Reason(Refusal refusal) {
+    switch (refusal) {
+    case Refusal::None:
+        break;
+    case Refusal::NulByte:
+        return "the line holds a NUL byte";
+    case Refusal::TooLong:
+        return LineTooLongReason();
+    case Refusal::NoMemory:
+        return std::strerror(ENOMEM);
+    }
+    return "";
+}
+
+// All the memory the lines need is had before the first runs, so that a press that cannot get
+// it runs none of them. The engine takes each line that is not refused: its outcome shows, and
+// it goes to the top of the archive, as "ans=" made it. A refused line is not run, does not stop
+// the lines after it, and stays in the input field, where the result field tells why.
+void CCalculatorDlg::RunInput() {
+    PressLines lines = SortInput();
+    m_archive.Text().reserve(m_archive.Text().size() + ArchiveGrowth(lines.run));
+    RunLines(lines.run);
+    ArchiveLines(lines.run);
+    KeepRefusedLines(lines.refused);
+    m_recall.Reset();
+    if (lines.lastRefusal != Refusal::None)
+        ShowRefusal(lines.lastRefusal);
+}
+
+// The engine reads text up to a NUL byte and would silently run only the part before it.
+CCalculatorDlg::PressLines CCalculatorDlg::SortInput() const {
+    PressLines lines;
+    CInputLines input(m_input.Text());
+    for (std::string_view line; input.Next(line);) {
+        Refusal refusal = Refusal::None;
+        if (line.find('\0') != std::string_view::npos)
+            refusal = Refusal::NulByte;
+        else if (IsLineTooLong(line))
+            refusal = Refusal::TooLong;
+        if (refusal == Refusal::None) {
+            lines.run.push_back(PrepareLine(line));
+            continue;
+        }
+        lines.refused.push_back(line);
+        lines.lastRefusal = refusal;
+    }
+    return lines;
+}
+
+// The listing is asked for with the last line only: it shows the memory as the lines leave it.
+void CCalculatorDlg::RunLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        std::string* listing = &line == &lines.back() ? &m_variables.Text() : nullptr;
+        LineReport report;
+        double value = 0;
+        const int status = m_engine.Calculate(line.c_str(), &value, listing, report);
+        ShowOutcome(status, value, report);
+    }
+}
+
+void CCalculatorDlg::ShowOutcome(int status, double value, const LineReport& report) {
+    m_refusal = Refusal::None;
+    if (status == kStatementExecuted)
         m_result.Format("%g", value);
+    else if (report.failure == FR_OUT_OF_MEMORY)
+        m_refusal = Refusal::NoMemory;
+    else
+        m_result = "Error";
     m_value = value;
     m_hasValue = status == kStatementExecuted;
-    m_recall.Reset();
-    m_input = "";
-    UpdateData(false);
-    Announce("Result: " + m_result);
+    if (m_refusal != Refusal::None)
+        ShowRefusal(m_refusal);
+}
+
+// The lines the engine took, newest first, go in front of the archive, whose room for them
+// was had before they ran: nothing is allocated here.
+void CCalculatorDlg::ArchiveLines(const std::vector<std::string>& lines) {
+    std::string& archive = m_archive.Text();
+    archive.insert(0, ArchiveGrowth(lines), '\n');
+    char* at = archive.data();
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        at = std::copy(line->begin(), line->end(), at);
+        *at++ = '\r';
+        *at++ = '\n';
+    }
+}
+
+// The input field keeps the refused lines, one a line, and nothing else. They are parts of
+// m_input in order, so each moves toward its start, within its own buffer.
+void CCalculatorDlg::KeepRefusedLines(const std::vector<std::string_view>& refused) {
+    std::string& input = m_input.Text();
+    std::size_t at = 0;
+    for (std::string_view line : refused) {
+        if (at > 0)
+            input[at++] = '\n';
+        std::memmove(input.data() + at, line.data(), line.size());
+        at += line.size();
+    }
+    input.resize(at);
 }
 
 bool CCalculatorDlg::PreTranslateKey(int controlId, int key, int modifiers) {
@@ -200,11 +319,30 @@ void CCalculatorDlg::OnCopyFullValue() {
     SetClipboardText(text);
 }
 
-// A line over the bound is not run: the result field says why, and the line stays in the
-// input field while the archive and the variables stay as they were.
-void CCalculatorDlg::RefuseLongLine() {
-    m_result = "Error: " + LineTooLongReason();
+// A refusal shows a short text that fits the result field at every scale; its reason, with
+// the limit where there is one, is announced and stands in the field's description.
+void CCalculatorDlg::ShowRefusal(Refusal refusal) {
+    m_refusal = refusal;
+    m_result = ShownText(refusal);
     m_hasValue = false;
-    UpdateData(false);
-    Announce("Result: " + m_result);
+}
+
+// The result field says the press ran out of memory, as far as memory still allows.
+void CCalculatorDlg::FailPress() {
+    try {
+        ShowRefusal(Refusal::NoMemory);
+        LoadControlText(GetDlgItem(IDC_RESULT), m_result);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void CCalculatorDlg::AnnounceOutcome() {
+    try {
+        CString described = m_resultDescription;
+        if (m_refusal != Refusal::None)
+            described = m_result + ": " + Reason(m_refusal).c_str();
+        SetItemDescription(IDC_RESULT, described);
+        Announce(m_refusal == Refusal::None ? "Result: " + m_result : "Result: " + described);
+    } catch (const std::bad_alloc&) {
+    }
 }

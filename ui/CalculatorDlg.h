@@ -6,6 +6,11 @@
 #include "ExpressionEngine.h"
 #include "InputRecall.h"
 #include "Menu.h"
+#include "OutputQueue.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The calculator's main dialog: the input line, its result, the archive of
 // lines entered and the listing of the variables, over one engine whose
@@ -35,8 +40,30 @@ protected:
     void OnCopyFullValue();
 
 private:
+    // Why a line was not run, or why a press could not finish.
+    enum class Refusal { None, NulByte, TooLong, NoMemory };
+
+    // The lines of one press: those the engine is to take, prepared by the "ans=" rule and in
+    // order, and those refused, as parts of m_input.
+    struct PressLines {
+        std::vector<std::string> run;
+        std::vector<std::string_view> refused;
+        Refusal lastRefusal = Refusal::None;
+    };
+
+    static const char* ShownText(Refusal refusal);
+    static std::string Reason(Refusal refusal);
+
     void AllowWholeLines();
-    void RefuseLongLine();
+    void RunInput();
+    PressLines SortInput() const;
+    void RunLines(const std::vector<std::string>& lines);
+    void ShowOutcome(int status, double value, const LineReport& report);
+    void ArchiveLines(const std::vector<std::string>& lines);
+    void KeepRefusedLines(const std::vector<std::string_view>& refused);
+    void ShowRefusal(Refusal refusal);
+    void FailPress();
+    void AnnounceOutcome();
     void AppendAboutItem();
     void ShowAboutBox();
     bool Recall(int key);
@@ -48,11 +75,17 @@ private:
     CString m_archive;
     CString m_variables;
     HICON m_icon;
+    // Where the engine writes its banner and help text, so that a write never waits.
+    COutputQueue m_output;
     ExpressionEngine m_engine;
     // The value of the last line run, which the result field shows with six
     // digits only; none after a line that showed Error.
     double m_value = 0;
     bool m_hasValue = false;
+    // Why the result field shows what it shows, when that is no outcome of the engine's.
+    Refusal m_refusal = Refusal::None;
+    // The result field's own accessible description, which a refusal's reason stands in for.
+    CString m_resultDescription;
     CInputRecall m_recall;
     CMenu m_resultMenu;
 };
