@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -68,6 +69,18 @@ private:
     CCalculatorDlg m_dialog;
     bool m_created = false;
 };
+
+// A menu's items as it shows them: each text, with a tab and its shortcut where it has one;
+// a separator as an empty text.
+inline QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        const QKeySequence key = action->shortcut();
+        texts << (key.isEmpty() ? action->text()
+                                : action->text() + u'\t' + key.toString(QKeySequence::NativeText));
+    }
+    return texts;
+}
 
 // The fixture the window suites share: a fresh main dialog for every test
 // function, brought up as far as the suite needs it, and afterwards any popup

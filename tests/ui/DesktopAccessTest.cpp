@@ -202,9 +202,7 @@ void DesktopAccessTest::contextMenuKeyReachesSystemMenuItems() {
     auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(popup);
     QCOMPARE(popup->objectName(), menu);
-    QStringList texts;
-    for (QAction* action : popup->actions())
-        texts << action->text();
+    const QStringList texts = MenuTexts(popup);
     // An edit field's own items come first, then a separator.
     QStringList tail{"&Close\tAlt+F4", "", "&About Tarvin"};
     if (menu == QStringLiteral("EditMenu"))

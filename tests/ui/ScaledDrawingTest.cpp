@@ -5,6 +5,7 @@
 // window placed with its top left corner on the screen.
 
 #include "CalculatorDialogDriver.h"
+#include "LinePreparation.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -67,6 +68,8 @@ private slots:
     void controlsAreDrawnWhole_data();
     void controlsAreDrawnWhole();
     void windowTopLeftIsOnScreen();
+    void refusalIsReadWholeInTheResultField_data();
+    void refusalIsReadWholeInTheResultField();
 };
 
 void ScaledDrawingTest::init() {
@@ -130,6 +133,35 @@ void ScaledDrawingTest::windowTopLeftIsOnScreen() {
                             .arg(area.y())
                             .arg(area.width())
                             .arg(area.height())));
+}
+
+void ScaledDrawingTest::refusalIsReadWholeInTheResultField_data() {
+    QTest::addColumn<QString>("line");
+    QTest::newRow("a line over the bound") << QString(qsizetype(kMaxLineLength) + 1, u'1');
+    QTest::newRow("a line with a NUL byte") << QStringLiteral("q=1") + QChar(0) + "+5";
+}
+
+// The field shows the whole refusal: with the caret after its last letter, its first letter
+// still stands at the field's left edge, so nothing was scrolled out of sight. The field
+// scrolls as it is drawn.
+void ScaledDrawingTest::refusalIsReadWholeInTheResultField() {
+    QFETCH(QString, line);
+    m_driver->Input()->setText(line);
+    QTest::keyClick(m_driver->Input(), Qt::Key_Return);
+    QLineEdit* result = m_driver->Result();
+    QVERIFY(result->text() != QStringLiteral("Error"));
+    result->setCursorPosition(0);
+    result->repaint();
+    const int start = result->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    result->end(false);
+    result->repaint();
+    const int end = result->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    const int width = result->fontMetrics().horizontalAdvance(result->text());
+    QVERIFY2(end - start >= width - 1,
+             qPrintable(QStringLiteral("\"%1\" is %2 pixels wide; the field shows %3 of them")
+                            .arg(result->text())
+                            .arg(width)
+                            .arg(end - start)));
 }
 
 QTEST_MAIN(ScaledDrawingTest)
