@@ -2,11 +2,13 @@
 #include "WinApp.h"
 
 #include "HelpFileName.h"
+#include "InformationOption.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 #include <clocale>
+#include <cstring>
 
 namespace {
 
@@ -15,6 +17,13 @@ CWinApp* g_app = nullptr;
 // The executable's file name up to its last ".", as the platform names programs.
 std::string ExecutableBaseName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+}
+
+// The program's name as it was started: the last part of its path.
+const char* StartedName(int argc, char** argv) {
+    const char* path = argc > 0 && argv[0] ? argv[0] : "";
+    const char* slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
 }
 
 } // namespace
@@ -64,14 +73,22 @@ bool Enable3dControlsStatic() {
     return true;
 }
 
-// The modal runs of InitInstance end the program themselves, so closing the
-// last window must not end the toolkit's loop behind their back.
+// --help and --version are answered before the toolkit starts, so they need no display; every
+// other argument, Qt's own options among them, goes to the toolkit as before. The modal runs of
+// InitInstance end the program themselves, so closing the last window must not end the
+// toolkit's loop behind their back.
 int AfxWinMain(int argc, char** argv) {
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pszUsage) {
+        const int status = AnswerInformationOption(argc, argv, StartedName(argc, argv),
+                                                   app->m_pszUsage, app->m_pszVersion);
+        if (status >= 0)
+            return status;
+    }
     QApplication application(argc, argv);
     // The toolkit takes the whole locale from the environment; numbers are
     // written and read with a decimal point whatever the desktop's language.
     std::setlocale(LC_NUMERIC, "C");
-    CWinApp* app = AfxGetApp();
     if (!app)
         return -1;
     if (app->m_appName.empty())

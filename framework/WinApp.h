@@ -37,6 +37,11 @@ public:
     // desktop (a Wayland compositor above all) matches its windows to the
     // entry and its icon; empty leaves the toolkit's guess, the executable's name.
     std::string m_desktopFileName;
+    // What --help prints, a printf format that takes the program's name, and the version that
+    // --version prints after the name; the framework answers both before it opens a display.
+    // Without a usage, neither option is answered.
+    const char* m_pszUsage = nullptr;
+    const char* m_pszVersion = "";
     CDialog* m_pMainWnd = nullptr;
     // The dialog whose command is being routed to the application, so that
     // the application knows which dialog is in use.

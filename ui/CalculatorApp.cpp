@@ -4,6 +4,22 @@
 #include "CalculatorDlg.h"
 #include "ProgramResources.h"
 #include "ResourceIds.h"
+#include "TarvinVersion.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: %s [QT-OPTION]...\n"
+    "Opens the Tarvin calculator window. Type a statement such as a=5 or c=a+5*b and press\n"
+    "Enter; variables keep their values for the life of the window.\n"
+    "\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n"
+    "\n"
+    "Qt's own options, such as -platform NAME or -style NAME, work as in any Qt program.\n"
+    "See tarvin(1) for the keys, the limits and the help viewer.\n";
+
+} // namespace
 
 const MessageEntry CCalculatorApp::kMessageMap[] = {
     OnCommand(ID_HELP, &CWinApp::OnHelp),
@@ -16,6 +32,8 @@ std::span<const MessageEntry> CCalculatorApp::GetMessageMap() const {
 // DESKTOP ENTRY: the windows belong to the menu entry packaging/tarvin.desktop.
 CCalculatorApp::CCalculatorApp() {
     m_desktopFileName = "tarvin";
+    m_pszUsage = kUsage;
+    m_pszVersion = TARVIN_VERSION;
     UseProgramResources();
 }
 

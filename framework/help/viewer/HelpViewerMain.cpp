@@ -10,6 +10,7 @@
 #include "HelpFileSearch.h"
 #include "HelpProtocol.h"
 #include "HelpViewerWindow.h"
+#include "InformationOption.h"
 #include "TarvinVersion.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -83,25 +83,12 @@ constexpr const char* kUsage =
     "\n"
     "See tarvin-help(1) for the commands it reads and the help file's format.\n";
 
-// The exit status of --help or --version, answered on standard output before any display is
-// opened; -1 when neither stands before the arguments end (or before "--").
-int AnswerInformationOption(int argc, char** argv) {
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0)
-            std::printf(kUsage, kHelpViewerProgramName);
-        else if (std::strcmp(argv[i], "--version") == 0)
-            std::printf("%s %s\n", kHelpViewerProgramName, TARVIN_VERSION);
-        else
-            continue;
-        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
-    }
-    return -1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (const int status = AnswerInformationOption(argc, argv); status >= 0)
+    if (const int status =
+            AnswerInformationOption(argc, argv, kHelpViewerProgramName, kUsage, TARVIN_VERSION);
+        status >= 0)
         return status;
     // A state reply to a pipe whose reader has gone fails that write only, not the viewer.
     std::signal(SIGPIPE, SIG_IGN);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "DisplaylessRun.h"
 #include "HelpCommandReader.h"
 #include "HelpProtocol.h"
 #include "QtTestRows.h"
@@ -312,15 +313,9 @@ void HelpViewerInputTest::viewerAnswersWithoutDisplay() {
     QFETCH(QStringList, arguments);
     QFETCH(bool, succeeds);
     QFETCH(QByteArray, output);
-    QProcess viewer;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    viewer.setProcessEnvironment(environment);
-    viewer.start(QStringLiteral(TARVIN_HELP_VIEWER), arguments);
-    QVERIFY(viewer.waitForFinished(20000));
-    QCOMPARE(viewer.exitStatus() == QProcess::NormalExit && viewer.exitCode() == 0, succeeds);
-    QVERIFY2(viewer.readAllStandardOutput().startsWith(output), qPrintable(arguments.join(' ')));
+    const DisplaylessRun run = RunWithoutDisplay(QStringLiteral(TARVIN_HELP_VIEWER), arguments);
+    QCOMPARE(run.succeeded, succeeds);
+    QVERIFY2(run.output.startsWith(output), qPrintable(arguments.join(' ')));
 }
 
 QTEST_GUILESS_MAIN(HelpViewerInputTest)
