@@ -46,7 +46,9 @@ QPoint KeepInWorkArea(QPoint place, const QSize& size) {
 // A template at (0, 0) without an alignment style, or one with DS_CENTER, is
 // centred; any other is placed at its position from the owner's client origin.
 // The frame's size is known once the window is shown, so placing is done
-// before showing, with the client size standing in, and again after.
+// before showing, with the client size standing in, and again after. QDialog's
+// own placement guesses the frame (10 by 40 pixels while no window shows one)
+// and knows no template position.
 void PlaceWindow(QWidget* window, const DialogTemplate& tmpl, const DialogBaseUnits& base,
                  const QWidget* owner) {
     bool centre =
@@ -129,6 +131,7 @@ int CDialog::DoModal() {
     if (!CreateWindowFromTemplate(true))
         return -1;
     if (InitialiseWindow(true) && !m_ended) {
+        // QDialog::exec() would make a run without an owner modal to the whole application.
         QEventLoop loop;
         m_modalLoop = &loop;
         loop.exec(QEventLoop::DialogExec);

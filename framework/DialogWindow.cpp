@@ -194,28 +194,26 @@ void DialogWindow::PaintDefault() {
         QDialog::paintEvent(m_paintEvent);
 }
 
-// A multi-line edit takes Return only when its style asks for it; every other
-// field passes Enter on to the dialog.
-bool DialogWindow::TakesReturn(QWidget* target) const {
+// A dialog's field passes Enter on to the dialog unless its style asks for Return; Qt's
+// multi-line edit takes Return itself, so the dialog takes it first from such an edit.
+bool DialogWindow::PassesReturnOn(QWidget* target) const {
     for (const Entry& entry : m_controls)
         if (entry.widget == target)
-            return (entry.style & ES_MULTILINE) && (entry.style & ES_WANTRETURN);
+            return (entry.style & ES_MULTILINE) && !(entry.style & ES_WANTRETURN);
     return false;
 }
 
-// Enter presses the template's default push button; a dialog without one
-// gets IDOK. (The toolkit may pick a default of its own; it is not asked.)
-void DialogWindow::PressDefaultButton() {
-    for (const Entry& entry : m_controls) {
-        auto* button = qobject_cast<QPushButton*>(entry.widget);
-        if (button && (entry.style & 0x0F) == BS_DEFPUSHBUTTON && button->isEnabled()) {
-            button->click();
-            return;
-        }
-    }
-    m_dialog.SendCommand(IDOK, BN_CLICKED);
+// The template's default button; QDialog makes the first button the default where the template
+// names none, and the platform's dialogs do not.
+bool DialogWindow::HasDefaultButton() const {
+    for (const Entry& entry : m_controls)
+        if (qobject_cast<QPushButton*>(entry.widget) && (entry.style & 0x0F) == BS_DEFPUSHBUTTON)
+            return true;
+    return false;
 }
 
+// The keys a dialog takes from every control before the control sees them. Enter and Escape
+// are QDialog's (keyPressEvent), as the controls pass them on.
 bool DialogWindow::HandleDialogKey(QKeyEvent* event, QWidget* target) {
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::AltModifier) {
         ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
@@ -228,20 +226,16 @@ bool DialogWindow::HandleDialogKey(QKeyEvent* event, QWidget* target) {
         return true;
     }
     if (IsContextMenuKey(event)) {
-        // Sent to the control, whose menu opens, or on to the dialog when it
-        // has none.
+        // Sent to the control, whose menu opens, or on to the dialog when
+        // it has none.
         QPoint at = KeyboardMenuPoint(target);
         QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
         QCoreApplication::sendEvent(target, &menuEvent);
         return true;
     }
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_dialog.SendCommand(IDCANCEL, BN_CLICKED);
-        return true;
-    }
-    if (!IsEnterKey(event) || qobject_cast<QPushButton*>(target) || TakesReturn(target))
+    if (!IsEnterKey(event) || !PassesReturnOn(target))
         return false;
-    PressDefaultButton();
+    keyPressEvent(event);
     return true;
 }
 
@@ -262,9 +256,20 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+// QDialog presses the default button on Enter and rejects on Escape; a dialog without a default
+// button gets IDOK, where QDialog does nothing.
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
-    if (!HandleDialogKey(event, this))
-        QWidget::keyPressEvent(event);
+    if (HandleDialogKey(event, this))
+        return;
+    if (IsEnterKey(event) && !HasDefaultButton())
+        m_dialog.SendCommand(IDOK, BN_CLICKED);
+    else
+        QDialog::keyPressEvent(event);
+}
+
+// Escape, through QDialog, sends the cancel command, which the dialog may handle itself.
+void DialogWindow::reject() {
+    m_dialog.SendCommand(IDCANCEL, BN_CLICKED);
 }
 
 // The close box and the window manager's close key send the Close command,

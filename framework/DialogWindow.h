@@ -14,9 +14,10 @@ class QContextMenuEvent;
 class QPushButton;
 
 // The toolkit window behind a CDialog. It turns the toolkit's events into the
-// dialog's messages and gives the keyboard interface of a dialog: Escape
-// cancels from every control, Enter presses the default button from every
-// field that does not take Return, Alt+Space and a right click on the dialog's
+// dialog's messages and gives the keyboard interface of a dialog: QDialog's
+// Escape, which here sends the cancel command, and Enter, which presses the
+// default button from every field that does not take Return (or sends IDOK
+// when the template names none); Alt+Space and a right click on the dialog's
 // own surface open the system menu, and the close box sends the Close command.
 // A key in a control goes to the dialog's PreTranslateKey first. An edit
 // field's own context menu ends with the dialog's items for that field, then
@@ -49,6 +50,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void reject() override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -67,8 +69,8 @@ private:
     bool IsControl(const QWidget* widget) const;
     // The identifier of a control; IDC_STATIC for anything else.
     int IdOf(const QWidget* widget) const;
-    bool TakesReturn(QWidget* target) const;
-    void PressDefaultButton();
+    bool PassesReturnOn(QWidget* target) const;
+    bool HasDefaultButton() const;
 
     CDialog& m_dialog;
     std::vector<Entry> m_controls;

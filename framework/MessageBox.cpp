@@ -6,7 +6,6 @@
 #include "Resources.h"
 #include "WinApp.h"
 
-#include <QEventLoop>
 #include <QMessageBox>
 
 namespace {
@@ -35,39 +34,32 @@ QMessageBox::StandardButtons ButtonsOf(unsigned type) {
     return QMessageBox::Ok;
 }
 
+// The answer to the button that closed the box; a box closed by no button is cancelled.
 int AnswerOf(int button) {
     switch (button) {
-    case QMessageBox::Cancel:
-        return IDCANCEL;
+    case QMessageBox::Ok:
+        return IDOK;
     case QMessageBox::Yes:
         return IDYES;
     case QMessageBox::No:
         return IDNO;
     }
-    return IDOK;
+    return IDCANCEL;
 }
 
 } // namespace
 
-// The box runs its own loop rather than an application-modal one, so windows
-// other than its owner (a help viewer, for one) stay usable.
+// Modal to its owner only, so that windows other than its owner stay usable; a box without an
+// owner is modal to the application, as exec() makes it.
 int AfxMessageBox(const char* text, unsigned type) {
     CDialog* main = AfxGetMainWnd();
     QWidget* owner = main ? main->GetSafeHwnd() : nullptr;
     QMessageBox box(IconOf(type), QString::fromStdString(AfxGetAppName()),
                     QString::fromUtf8(text ? text : ""), ButtonsOf(type), owner);
     box.setObjectName(QStringLiteral("MessageBox"));
-    box.setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
-    QEventLoop loop;
-    int answer = IDCANCEL;
-    QObject::connect(&box, &QMessageBox::finished, &loop, [&loop, &answer, &box](int) {
-        QAbstractButton* clicked = box.clickedButton();
-        answer = clicked ? AnswerOf(box.standardButton(clicked)) : IDCANCEL;
-        loop.quit();
-    });
-    box.show();
-    loop.exec(QEventLoop::DialogExec);
-    return answer;
+    if (owner)
+        box.setWindowModality(Qt::WindowModal);
+    return AnswerOf(box.exec());
 }
 
 int AfxMessageBox(unsigned id, unsigned type) {
