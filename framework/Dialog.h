@@ -84,7 +84,6 @@ public:
     void SendSysCommand(unsigned id, long param);
     void SendCommand(int id, unsigned notifyCode);
     void SendPaint();
-    HICON SendQueryDragIcon();
     void SendIconEraseBkgnd(CPaintDC& dc);
     // The platform's help key: asks for help as the help command does.
     void SendHelpKey();
@@ -123,7 +122,6 @@ protected:
     void OnSysCommand(unsigned id, long param);
     void OnDestroy();
     void OnPaint();
-    HICON OnQueryDragIcon();
 
 private:
     bool CreateWindowFromTemplate(bool modal);

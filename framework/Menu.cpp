@@ -16,24 +16,6 @@ bool CMenu::AppendMenu(unsigned flags, unsigned id, const char* text) {
     return true;
 }
 
-unsigned CMenu::GetMenuItemID(int position) const {
-    if (position < 0 || position >= GetMenuItemCount())
-        return 0;
-    return m_items[static_cast<std::size_t>(position)].id;
-}
-
-std::string CMenu::GetMenuString(int position) const {
-    if (position < 0 || position >= GetMenuItemCount())
-        return {};
-    return m_items[static_cast<std::size_t>(position)].text;
-}
-
-bool CMenu::IsSeparator(int position) const {
-    if (position < 0 || position >= GetMenuItemCount())
-        return false;
-    return (m_items[static_cast<std::size_t>(position)].flags & MF_SEPARATOR) != 0;
-}
-
 QMenu* CMenu::BuildPopup(QWidget* parent, std::function<void(unsigned)> choose) const {
     auto* popup = new QMenu(parent);
     popup->setAttribute(Qt::WA_DeleteOnClose);

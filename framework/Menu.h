@@ -15,13 +15,6 @@ public:
     // A text item needs a text; returns false and appends nothing without one.
     bool AppendMenu(unsigned flags, unsigned id = 0, const char* text = nullptr);
 
-    int GetMenuItemCount() const { return static_cast<int>(m_items.size()); }
-    // The command of the item at a position; 0 for a separator or no item.
-    unsigned GetMenuItemID(int position) const;
-    // The text of the item at a position, with its access-key marks.
-    std::string GetMenuString(int position) const;
-    bool IsSeparator(int position) const;
-
     // A pop-up menu of the items, a child of parent that deletes itself when
     // closed; choosing a text item calls choose with its command.
     QMenu* BuildPopup(QWidget* parent, std::function<void(unsigned)> choose) const;

@@ -35,7 +35,6 @@ protected:
     void OnSysCommand(unsigned id, long param);
     void OnDestroy();
     void OnPaint();
-    HICON OnQueryDragIcon();
     void OnCalculate();
     void OnCopyFullValue();
 

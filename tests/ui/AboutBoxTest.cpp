@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutDlg.h"
-#include "AboutTemplate.h"
 #include "DialogGeometry.h"
 #include "ProgramResources.h"
 #include "TarvinVersion.h"
@@ -57,7 +56,6 @@ void AboutBoxTest::showsCaptionVersionCreditsAndDefaultOk() {
     QWidget* window = m_box->GetSafeHwnd();
     QCOMPARE(window->objectName(), QStringLiteral("IDD_ABOUT"));
     QCOMPARE(window->windowTitle(), QStringLiteral("About Tarvin"));
-    QCOMPARE(QString::fromLatin1(AboutVersionText()), ExpectedVersionLine());
     QVERIFY(LabelWithText(window, ExpectedVersionLine()));
     int twoLines = 0;
     for (QLabel* label : window->findChildren<QLabel*>())

@@ -46,7 +46,6 @@ private slots:
     void userEditsElsewhereAreOverwritten();
     void unchangedShortTextKeepsCaret_data();
     void unchangedShortTextKeepsCaret();
-    void systemMenuEndsWithAboutItem();
     void rightClickOnSurfaceOpensSystemMenu();
     void rightClickOnControlDoesNot_data();
     void rightClickOnControlDoesNot();
@@ -55,7 +54,6 @@ private slots:
     void choosingSystemMenuItem();
     void systemCommands_data();
     void systemCommands();
-    void dragIconIsProgramIcon();
 };
 
 void CalculatorDialogTest::opensCentredWithEmptyFieldsAndFocusInInput() {
@@ -367,16 +365,6 @@ void CalculatorDialogTest::unchangedShortTextKeepsCaret() {
     QCOMPARE(pane->textCursor().position(), kept ? end : 0);
 }
 
-void CalculatorDialogTest::systemMenuEndsWithAboutItem() {
-    CMenu* menu = m_driver->Dialog().GetSystemMenu(false);
-    QVERIFY(menu);
-    QCOMPARE(menu->GetMenuItemCount(), 3);
-    QCOMPARE(menu->GetMenuItemID(0), SC_CLOSE);
-    QVERIFY(menu->IsSeparator(1));
-    QCOMPARE(menu->GetMenuItemID(2), unsigned(IDM_ABOUT));
-    QCOMPARE(menu->GetMenuString(2), std::string("&About Tarvin"));
-}
-
 void CalculatorDialogTest::rightClickOnSurfaceOpensSystemMenu() {
     // Between the input field and the archive pane, right of the label.
     QPoint surface = ExpectedPixels(QRect(150, 27, 0, 0)).topLeft();
@@ -462,13 +450,6 @@ void CalculatorDialogTest::systemCommands() {
     QCOMPARE(closer.opened(), about);
     QCOMPARE(m_driver->Dialog().HasEnded(), ends);
     QCOMPARE(m_driver->Window()->isVisible(), !ends);
-}
-
-void CalculatorDialogTest::dragIconIsProgramIcon() {
-    HICON icon = m_driver->Dialog().SendQueryDragIcon();
-    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
-    QImage image = icon.pixmap(32, 32).toImage();
-    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
 }
 
 QTEST_MAIN(CalculatorDialogTest)

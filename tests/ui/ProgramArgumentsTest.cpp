@@ -22,7 +22,9 @@ void ProgramArgumentsTest::answeredWithoutDisplay_data() {
     table.Add({
         {"--help names the man page", {"--help"}, true, "Usage: tarvin [QT-OPTION]...\n"},
         {"--version", {"--version"}, true, "tarvin " TARVIN_VERSION "\n"},
-        {"--version after Qt's own option", {"-style", "fusion", "--version"}, true,
+        {"--version after Qt's own option",
+         {"-style", "fusion", "--version"},
+         true,
          "tarvin " TARVIN_VERSION "\n"},
         {"--help after -- is no option", {"--", "--help"}, false, ""},
         {"no argument opens the window", {}, false, ""},

@@ -53,10 +53,6 @@ constexpr ControlTemplate kControls[] = {
 
 } // namespace
 
-const char* AboutVersionText() {
-    return kVersionLine.text;
-}
-
 const DialogTemplate kAboutTemplate = {
     IDD_ABOUT,
     "IDD_ABOUT",

@@ -5,6 +5,3 @@
 
 // The About box's template.
 extern const DialogTemplate kAboutTemplate;
-
-// The version line the About box shows, built from the project's version.
-const char* AboutVersionText();
