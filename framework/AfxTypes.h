@@ -76,23 +76,27 @@ constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080;
 constexpr std::uint32_t ES_READONLY = 0x0800;
 constexpr std::uint32_t ES_WANTRETURN = 0x1000;
 
-// Push button styles.
+// Push button styles; the bits under BS_TYPEMASK name the button's type.
 constexpr std::uint32_t BS_PUSHBUTTON = 0x0000;
 constexpr std::uint32_t BS_DEFPUSHBUTTON = 0x0001;
+constexpr std::uint32_t BS_TYPEMASK = 0x000F;
 
-// Static control styles.
+// Static control styles; the bits under SS_TYPEMASK name the static's type.
 constexpr std::uint32_t SS_LEFT = 0x0000;
 constexpr std::uint32_t SS_ICON = 0x0003;
+constexpr std::uint32_t SS_TYPEMASK = 0x001F;
 constexpr std::uint32_t SS_NOPREFIX = 0x0080;
 
-// Message box kinds.
+// Message box kinds: the buttons under MB_TYPEMASK, the icon under MB_ICONMASK.
 constexpr unsigned MB_OK = 0x0000;
 constexpr unsigned MB_OKCANCEL = 0x0001;
 constexpr unsigned MB_YESNO = 0x0004;
+constexpr unsigned MB_TYPEMASK = 0x000F;
 constexpr unsigned MB_ICONSTOP = 0x0010;
 constexpr unsigned MB_ICONQUESTION = 0x0020;
 constexpr unsigned MB_ICONEXCLAMATION = 0x0030;
 constexpr unsigned MB_ICONINFORMATION = 0x0040;
+constexpr unsigned MB_ICONMASK = 0x00F0;
 
 // Answers of a message box.
 constexpr int IDYES = 6;

@@ -51,7 +51,7 @@ QWidget* CreateStatic(const ControlTemplate& entry, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if ((entry.style & 0x1F) == SS_ICON) {
+    if ((entry.style & SS_TYPEMASK) == SS_ICON) {
         HICON icon = AfxLoadIcon(entry.image);
         label->setPixmap(icon.pixmap(32, 32));
     } else if (entry.labels || (entry.style & SS_NOPREFIX)) {
@@ -113,21 +113,21 @@ QWidget* CreateControl(const ControlTemplate& entry, QWidget* parent, const Dial
         SnapToDevicePixels(MapDialogRect(QRect(entry.x, entry.y, entry.cx, entry.cy), base),
                            parent->devicePixelRatioF()));
     // An icon control takes the size of its icon, whatever the template says.
-    if (auto* label = qobject_cast<QLabel*>(control); label && (entry.style & 0x1F) == SS_ICON)
+    if (auto* label = qobject_cast<QLabel*>(control);
+        label && (entry.style & SS_TYPEMASK) == SS_ICON)
         control->resize(label->pixmap().size());
     control->setFocusPolicy(FocusPolicy(entry));
     return control;
 }
 
+// The template names its labels' fields and its accessible texts' controls (CheckedControls,
+// CheckedTexts), so each is found.
 void LinkLabels(std::span<const ControlTemplate> entries, std::span<QWidget* const> controls) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].kind != ControlKind::Static || !entries[i].labels)
             continue;
         QWidget* field = FindById(entries, controls, entries[i].labels);
-        auto* label = qobject_cast<QLabel*>(controls[i]);
-        if (!field || !label)
-            continue;
-        label->setBuddy(field);
+        static_cast<QLabel*>(controls[i])->setBuddy(field);
         field->setAccessibleName(StripAccessKeys(entries[i].text));
     }
 }
@@ -136,9 +136,7 @@ void SetAccessibleTexts(std::span<const AccessibleText> texts,
                         std::span<const ControlTemplate> entries,
                         std::span<QWidget* const> controls) {
     for (const AccessibleText& text : texts) {
-        QWidget* control = text.id == IDC_STATIC ? nullptr : FindById(entries, controls, text.id);
-        if (!control)
-            continue;
+        QWidget* control = FindById(entries, controls, text.id);
         if (text.name)
             control->setAccessibleName(QString::fromUtf8(text.name));
         if (text.description)

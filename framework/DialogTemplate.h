@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AfxTypes.h"
+
 #include <cstdint>
 #include <span>
 
@@ -41,3 +43,58 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls; // in template order, which is the tab order
     std::span<const AccessibleText> accessibleTexts = {}; // by control identifier
 };
+
+// The checks a template passes as it is built, at compile time: a template's controls and
+// accessible texts reach it through these, and one that fails them does not build, with the
+// compiler quoting the check that failed. The window takes the checks for granted.
+
+// A control's identifier, unless IDC_STATIC, is the template's only control with it.
+constexpr bool HasUniqueId(std::span<const ControlTemplate> controls, std::size_t at) {
+    for (std::size_t other = 0; other < at; ++other)
+        if (controls[at].id != IDC_STATIC && controls[other].id == controls[at].id)
+            return false;
+    return true;
+}
+
+// An identifier that names one control of the template, IDC_STATIC never.
+constexpr bool NamesControl(std::span<const ControlTemplate> controls, int id) {
+    for (const ControlTemplate& control : controls)
+        if (id != IDC_STATIC && control.id == id)
+            return true;
+    return false;
+}
+
+// The type bits of a button or a static name a type the window builds; an edit has none.
+constexpr bool HasTypeOfItsKind(const ControlTemplate& control) {
+    switch (control.kind) {
+    case ControlKind::Edit:
+        return true;
+    case ControlKind::Button:
+        return (control.style & BS_TYPEMASK) == BS_PUSHBUTTON ||
+               (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    case ControlKind::Static:
+        return (control.style & SS_TYPEMASK) == SS_LEFT || (control.style & SS_TYPEMASK) == SS_ICON;
+    }
+    return false;
+}
+
+consteval std::span<const ControlTemplate>
+CheckedControls(std::span<const ControlTemplate> controls) {
+    for (std::size_t at = 0; at < controls.size(); ++at) {
+        if (!HasUniqueId(controls, at))
+            throw "two controls of the template share an identifier";
+        if (controls[at].labels != 0 && !NamesControl(controls, controls[at].labels))
+            throw "a label names an identifier the template lacks";
+        if (!HasTypeOfItsKind(controls[at]))
+            throw "a control's type bits name no type of its kind";
+    }
+    return controls;
+}
+
+consteval std::span<const AccessibleText> CheckedTexts(std::span<const AccessibleText> texts,
+                                                       std::span<const ControlTemplate> controls) {
+    for (const AccessibleText& text : texts)
+        if (!NamesControl(controls, text.id))
+            throw "an accessible text names an identifier the template lacks";
+    return texts;
+}

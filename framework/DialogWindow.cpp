@@ -207,7 +207,8 @@ bool DialogWindow::PassesReturnOn(QWidget* target) const {
 // names none, and the platform's dialogs do not.
 bool DialogWindow::HasDefaultButton() const {
     for (const Entry& entry : m_controls)
-        if (qobject_cast<QPushButton*>(entry.widget) && (entry.style & 0x0F) == BS_DEFPUSHBUTTON)
+        if (qobject_cast<QPushButton*>(entry.widget) &&
+            (entry.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             return true;
     return false;
 }

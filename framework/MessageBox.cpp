@@ -11,7 +11,7 @@
 namespace {
 
 QMessageBox::Icon IconOf(unsigned type) {
-    switch (type & 0xF0) {
+    switch (type & MB_ICONMASK) {
     case MB_ICONSTOP:
         return QMessageBox::Critical;
     case MB_ICONQUESTION:
@@ -25,7 +25,7 @@ QMessageBox::Icon IconOf(unsigned type) {
 }
 
 QMessageBox::StandardButtons ButtonsOf(unsigned type) {
-    switch (type & 0x0F) {
+    switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case MB_YESNO:

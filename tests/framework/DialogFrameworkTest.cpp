@@ -49,7 +49,7 @@ const DialogTemplate kFields = {IDD_FIELDS,
                                 110,
                                 WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
                                 0,
-                                kFieldControls};
+                                CheckedControls(kFieldControls)};
 
 constexpr ControlTemplate kOwnedControls[] = {
     {IDOK, "IDOK", ControlKind::Button, "OK", 10, 10, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
@@ -65,7 +65,7 @@ const DialogTemplate kOwned = {IDD_OWNED,
                                40,
                                WS_POPUP | WS_CAPTION | WS_SYSMENU,
                                0,
-                               kOwnedControls};
+                               CheckedControls(kOwnedControls)};
 
 const DialogTemplate kPlain = {
     IDD_PLAIN, "IDD_PLAIN", "Plain", 8,  "MS Sans Serif",

@@ -65,5 +65,5 @@ const DialogTemplate kAboutTemplate = {
     55,
     DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
     0,
-    kControls,
+    CheckedControls(kControls),
 };

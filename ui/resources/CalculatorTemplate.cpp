@@ -54,6 +54,6 @@ const DialogTemplate kCalculatorTemplate = {
     170,
     DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU,
     WS_EX_APPWINDOW,
-    kControls,
-    kAccessibleTexts,
+    CheckedControls(kControls),
+    CheckedTexts(kAccessibleTexts, kControls),
 };
