@@ -158,34 +158,20 @@ void CCalculatorDlg::OnCalculate() {
     AnnounceOutcome();
 }
 
-// The short text of a refusal in the result field, which fits it at every scale.
-const char* CCalculatorDlg::ShownText(Refusal refusal) {
+// What the result field shows for a refusal, a short text that fits it at every scale, and
+// why, in words a screen reader speaks, with the limit where there is one.
+CCalculatorDlg::RefusalText CCalculatorDlg::TextOf(Refusal refusal) {
     switch (refusal) {
     case Refusal::None:
         break;
     case Refusal::NulByte:
-        return "NUL in line";
+        return {"NUL in line", "the line holds a NUL byte"};
     case Refusal::TooLong:
-        return "Line too long";
+        return {"Line too long", LineTooLongReason()};
     case Refusal::NoMemory:
-        return "Out of memory";
+        return {"Out of memory", std::strerror(ENOMEM)};
     }
-    return "";
-}
-
-// Why, in words a screen reader speaks, with the limit where there is one.
-std::string CCalculatorDlg::Reason(Refusal refusal) {
-    switch (refusal) {
-    case Refusal::None:
-        break;
-    case Refusal::NulByte:
-        return "the line holds a NUL byte";
-    case Refusal::TooLong:
-        return LineTooLongReason();
-    case Refusal::NoMemory:
-        return std::strerror(ENOMEM);
-    }
-    return "";
+    return {"", ""};
 }
 
 // All the memory the lines need is had before the first runs, so that a press that cannot get
@@ -318,7 +304,7 @@ void CCalculatorDlg::OnCopyFullValue() {
 // the limit where there is one, is announced and stands in the field's description.
 void CCalculatorDlg::ShowRefusal(Refusal refusal) {
     m_refusal = refusal;
-    m_result = ShownText(refusal);
+    m_result = TextOf(refusal).shown;
     m_hasValue = false;
 }
 
@@ -335,7 +321,7 @@ void CCalculatorDlg::AnnounceOutcome() {
     try {
         CString described = m_resultDescription;
         if (m_refusal != Refusal::None)
-            described = m_result + ": " + Reason(m_refusal).c_str();
+            described = m_result + ": " + TextOf(m_refusal).reason.c_str();
         SetItemDescription(IDC_RESULT, described);
         Announce(m_refusal == Refusal::None ? "Result: " + m_result : "Result: " + described);
     } catch (const std::bad_alloc&) {

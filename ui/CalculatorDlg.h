@@ -50,8 +50,11 @@ private:
         Refusal lastRefusal = Refusal::None;
     };
 
-    static const char* ShownText(Refusal refusal);
-    static std::string Reason(Refusal refusal);
+    struct RefusalText {
+        const char* shown;
+        std::string reason;
+    };
+    static RefusalText TextOf(Refusal refusal);
 
     void AllowWholeLines();
     void RunInput();
