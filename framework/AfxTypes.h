@@ -16,6 +16,7 @@ using HICON = QIcon;
 constexpr unsigned WM_DESTROY = 0x0002;
 constexpr unsigned WM_PAINT = 0x000F;
 constexpr unsigned WM_CLOSE = 0x0010;
+constexpr unsigned WM_QUERYDRAGICON = 0x0037;
 constexpr unsigned WM_COMMAND = 0x0111;
 constexpr unsigned WM_SYSCOMMAND = 0x0112;
 

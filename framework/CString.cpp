@@ -37,6 +37,11 @@ CString& CString::operator+=(const char* tail) {
     return *this;
 }
 
+CString& CString::operator+=(char tail) {
+    m_text.push_back(tail);
+    return *this;
+}
+
 CString operator+(const CString& head, const CString& tail) {
     return CString(head.m_text + tail.m_text);
 }
@@ -55,6 +60,28 @@ CString operator+(const char* head, const CString& tail) {
 
 bool operator==(const CString& a, const char* b) {
     return a.m_text == (b ? b : "");
+}
+
+int CString::Compare(const char* other) const {
+    return std::strcmp(m_text.c_str(), other ? other : "");
+}
+
+int CString::Find(char ch) const {
+    std::size_t at = m_text.find(ch);
+    return at == std::string::npos ? -1 : static_cast<int>(at);
+}
+
+char* CString::GetBuffer(int minLength) {
+    if (minLength > GetLength())
+        m_text.resize(static_cast<std::size_t>(minLength));
+    return m_text.data();
+}
+
+void CString::ReleaseBuffer(int newLength) {
+    if (newLength < 0)
+        newLength = static_cast<int>(std::strlen(m_text.c_str()));
+    if (newLength < GetLength())
+        m_text.resize(static_cast<std::size_t>(newLength));
 }
 
 namespace {

@@ -19,6 +19,7 @@ public:
     CString& operator=(std::string text);
     CString& operator+=(const CString& tail);
     CString& operator+=(const char* tail);
+    CString& operator+=(char tail);
 
     friend CString operator+(const CString& head, const CString& tail);
     friend CString operator+(const CString& head, const char* tail);
@@ -27,6 +28,10 @@ public:
     // Whole-text comparison, byte by byte.
     friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
     friend bool operator==(const CString& a, const char* b);
+    int Compare(const char* other) const;
+
+    // Index of the first occurrence of ch, or -1 when the text holds none.
+    int Find(char ch) const;
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
@@ -34,7 +39,14 @@ public:
 
     // The NUL-terminated text, valid until the string next changes.
     operator const char*() const { return m_text.c_str(); }
+    const char* GetString() const { return m_text.c_str(); }
     operator std::string_view() const { return m_text; }
+
+    // A writable buffer of at least minLength characters plus a NUL, holding
+    // the current text. ReleaseBuffer ends writing: with -1 the text ends at the
+    // first NUL, otherwise it keeps newLength characters.
+    char* GetBuffer(int minLength);
+    void ReleaseBuffer(int newLength = -1);
 
     // Replaces the text by one double formatted with a printf format that holds
     // exactly one floating-point conversion (such as "%g"). Returns false and

@@ -294,6 +294,13 @@ void CDialog::SendPaint() {
     SendPlain(WM_PAINT, &CDialog::OnPaint);
 }
 
+HICON CDialog::SendQueryDragIcon() {
+    if (const MessageEntry* entry = FindEntry(WM_QUERYDRAGICON))
+        if (const IconHandler* handler = std::get_if<IconHandler>(&entry->handler))
+            return (this->**handler)();
+    return OnQueryDragIcon();
+}
+
 void CDialog::SendIconEraseBkgnd(CPaintDC& dc) {
     QRect client;
     GetClientRect(&client);
@@ -328,6 +335,10 @@ void CDialog::OnDestroy() {}
 void CDialog::OnPaint() {
     if (m_window)
         m_window->PaintDefault();
+}
+
+HICON CDialog::OnQueryDragIcon() {
+    return {};
 }
 
 struct CPaintDC::Painter {

@@ -84,6 +84,7 @@ public:
     void SendSysCommand(unsigned id, long param);
     void SendCommand(int id, unsigned notifyCode);
     void SendPaint();
+    HICON SendQueryDragIcon();
     void SendIconEraseBkgnd(CPaintDC& dc);
     // The platform's help key: asks for help as the help command does.
     void SendHelpKey();
@@ -122,6 +123,7 @@ protected:
     void OnSysCommand(unsigned id, long param);
     void OnDestroy();
     void OnPaint();
+    HICON OnQueryDragIcon();
 
 private:
     bool CreateWindowFromTemplate(bool modal);

@@ -14,12 +14,13 @@ class CCmdTarget;
 
 using PlainHandler = void (CCmdTarget::*)();
 using SysCommandHandler = void (CCmdTarget::*)(unsigned id, long param);
+using IconHandler = HICON (CCmdTarget::*)();
 
 struct MessageEntry {
     unsigned message;
     unsigned notifyCode; // WM_COMMAND only: the notification, such as BN_CLICKED
     int controlId;       // WM_COMMAND only: the control or command identifier
-    std::variant<PlainHandler, SysCommandHandler> handler;
+    std::variant<PlainHandler, SysCommandHandler, IconHandler> handler;
 };
 
 // Entries for a class D derived from CCmdTarget. The handler's signature
@@ -30,6 +31,10 @@ template <class D> MessageEntry OnMessage(unsigned message, void (D::*handler)()
 
 template <class D> MessageEntry OnMessage(unsigned message, void (D::*handler)(unsigned, long)) {
     return {message, 0, 0, static_cast<SysCommandHandler>(handler)};
+}
+
+template <class D> MessageEntry OnMessage(unsigned message, HICON (D::*handler)()) {
+    return {message, 0, 0, static_cast<IconHandler>(handler)};
 }
 
 // A notification of a control: WM_COMMAND with that code from that control.

@@ -24,6 +24,7 @@ const MessageEntry CCalculatorDlg::kMessageMap[] = {
     OnMessage(WM_SYSCOMMAND, &CCalculatorDlg::OnSysCommand),
     OnMessage(WM_DESTROY, &CCalculatorDlg::OnDestroy),
     OnMessage(WM_PAINT, &CCalculatorDlg::OnPaint),
+    OnMessage(WM_QUERYDRAGICON, &CCalculatorDlg::OnQueryDragIcon),
     OnControlNotify(BN_CLICKED, IDC_CALCULATE, &CCalculatorDlg::OnCalculate),
     OnCommand(IDM_COPY_FULL_VALUE, &CCalculatorDlg::OnCopyFullValue),
 };
@@ -141,6 +142,10 @@ void CCalculatorDlg::OnPaint() {
     int x = (rect.width() - cxIcon + 1) / 2;
     int y = (rect.height() - cyIcon + 1) / 2;
     dc.DrawIcon(x, y, m_icon);
+}
+
+HICON CCalculatorDlg::OnQueryDragIcon() {
+    return m_icon;
 }
 
 // One press: take the fields, run the lines of the input field in order, each as if it had been

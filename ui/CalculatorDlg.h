@@ -35,6 +35,7 @@ protected:
     void OnSysCommand(unsigned id, long param);
     void OnDestroy();
     void OnPaint();
+    HICON OnQueryDragIcon();
     void OnCalculate();
     void OnCopyFullValue();
 

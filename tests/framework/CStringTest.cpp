@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -21,15 +22,37 @@ class CStringTest : public QObject {
 private slots:
     void cleanup() { AfxSetResourceModule(nullptr); }
 
+    void findsFirstCharacter_data();
+    void findsFirstCharacter();
     void formatsOneDouble_data();
     void formatsOneDouble();
     void refusesOtherFormats_data();
     void refusesOtherFormats();
     void joinsTexts();
     void comparesWholeTexts();
+    void bufferEndsAtNulOrGivenLength();
     void loadsStringTable_data();
     void loadsStringTable();
 };
+
+void CStringTest::findsFirstCharacter_data() {
+    QtTestRows<QByteArray, char, int> table({"text", "ch", "index"});
+    table.Add({
+        {"first of two", "a=b=c", '=', 1},
+        {"at the start", "=5", '=', 0},
+        {"at the end", "a==", '=', 1},
+        {"absent", "a+b", '=', -1},
+        {"empty text", "", '=', -1},
+        {"byte of a multibyte character", "\xc3\xa9=", '=', 2},
+    });
+}
+
+void CStringTest::findsFirstCharacter() {
+    QFETCH(QByteArray, text);
+    QFETCH(char, ch);
+    QFETCH(int, index);
+    QCOMPARE(CString(text.constData()).Find(ch), index);
+}
 
 namespace {
 
@@ -74,7 +97,7 @@ void CStringTest::formatsOneDouble() {
     QFETCH(QByteArray, text);
     CString s("old");
     QVERIFY(s.Format(format.constData(), value));
-    QCOMPARE(QByteArray(s), text);
+    QCOMPARE(QByteArray(s.GetString()), text);
 }
 
 void CStringTest::refusesOtherFormats_data() {
@@ -94,7 +117,7 @@ void CStringTest::refusesOtherFormats() {
     QFETCH(QByteArray, format);
     CString s("old");
     QVERIFY(!s.Format(format.constData(), 1.0));
-    QCOMPARE(QByteArray(s), QByteArray("old"));
+    QCOMPARE(QByteArray(s.GetString()), QByteArray("old"));
 }
 
 void CStringTest::joinsTexts() {
@@ -104,9 +127,10 @@ void CStringTest::joinsTexts() {
     CString archive("old\r\n");
     archive = prefixed + "\r\n" + archive;
     QCOMPARE(QByteArray(archive), QByteArray("ans=5\r\nold\r\n"));
+    archive += 'x';
     archive += CString("y");
-    QCOMPARE(archive.GetLength(), 13);
-    QCOMPARE(QByteArray(archive), QByteArray("ans=5\r\nold\r\ny"));
+    QCOMPARE(archive.GetLength(), 14);
+    QCOMPARE(QByteArray(archive), QByteArray("ans=5\r\nold\r\nxy"));
 }
 
 void CStringTest::comparesWholeTexts() {
@@ -114,6 +138,21 @@ void CStringTest::comparesWholeTexts() {
     QVERIFY(!(CString("var ") == "var"));
     QVERIFY(!(CString("Var") == "var"));
     QVERIFY(CString("var") == CString("var"));
+    QVERIFY(CString("a").Compare("b") < 0);
+    QVERIFY(CString("b").Compare("a") > 0);
+    QCOMPARE(CString("").Compare(""), 0);
+}
+
+void CStringTest::bufferEndsAtNulOrGivenLength() {
+    CString s("ab");
+    char* buffer = s.GetBuffer(10);
+    QCOMPARE(QByteArray(buffer), QByteArray("ab"));
+    std::strcpy(buffer, "wxyz");
+    s.ReleaseBuffer();
+    QCOMPARE(s.GetLength(), 4);
+    s.GetBuffer(0)[1] = 'Q';
+    s.ReleaseBuffer(2);
+    QCOMPARE(QByteArray(s), QByteArray("wQ"));
 }
 
 void CStringTest::loadsStringTable_data() {

@@ -54,6 +54,7 @@ private slots:
     void choosingSystemMenuItem();
     void systemCommands_data();
     void systemCommands();
+    void dragIconIsProgramIcon();
 };
 
 void CalculatorDialogTest::opensCentredWithEmptyFieldsAndFocusInInput() {
@@ -450,6 +451,13 @@ void CalculatorDialogTest::systemCommands() {
     QCOMPARE(closer.opened(), about);
     QCOMPARE(m_driver->Dialog().HasEnded(), ends);
     QCOMPARE(m_driver->Window()->isVisible(), !ends);
+}
+
+void CalculatorDialogTest::dragIconIsProgramIcon() {
+    HICON icon = m_driver->Dialog().SendQueryDragIcon();
+    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+    QImage image = icon.pixmap(32, 32).toImage();
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
 }
 
 QTEST_MAIN(CalculatorDialogTest)
