@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <set>
+#include <utility>
 
 #include <readline/readline.h>
 
@@ -84,9 +85,12 @@ std::vector<std::string> CompletionsFor(const ExpressionEngine& engine, const st
         if (StartsWith(node->name, word))
             names.insert(node->name);
     // ORDER TOKEN: the function codes run from kFirstFunction to kLastFunction.
-    for (int code = kFirstFunction; code <= kLastFunction; ++code)
-        if (StartsWith(ExpressionEngine::FunctionName(code), word))
-            names.insert(std::string(ExpressionEngine::FunctionName(code)) + "(");
+    for (int code = kFirstFunction; code <= kLastFunction; ++code) {
+        // Compared with its bracket, as offered: "tg(" completes itself.
+        std::string name = std::string(ExpressionEngine::FunctionName(code)) + "(";
+        if (StartsWith(name.c_str(), word))
+            names.insert(std::move(name));
+    }
     for (int i = 0; lineStart && ExpressionEngine::CommandWordAt(i) != nullptr; ++i)
         if (StartsWith(ExpressionEngine::CommandWordAt(i)->word, word))
             names.insert(ExpressionEngine::CommandWordAt(i)->word);
