@@ -20,10 +20,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -79,18 +77,16 @@ std::vector<std::string> TakeEntries(char** list) {
     return entries;
 }
 
-} // namespace
-
-// The engine writes its help text and error banner to standard output; libFuzzer reports on
-// standard error, so standard output goes to /dev/null once, before the first input.
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const int null = open("/dev/null", O_WRONLY);
-    if (null >= 0) {
-        dup2(null, STDOUT_FILENO);
-        close(null);
-    }
-    return 0;
+// Where the engine writes the help text that a line may ask for, so that it stays out of
+// libFuzzer's report; opened once.
+FILE* Nowhere() {
+    static FILE* const nowhere = std::fopen("/dev/null", "w");
+    if (nowhere == nullptr)
+        Violation("the test could not open /dev/null", "");
+    return nowhere;
 }
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
@@ -101,6 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The editor hands over the word as C text, which ends at a NUL byte.
     const std::string word(text.substr(0, wordEnd).substr(0, text.find('\0')));
     ExpressionEngine engine;
+    engine.messages = nullptr;
+    engine.output = Nowhere();
     for (size_t start = wordEnd + 1; start < text.size();) {
         const size_t end = std::min(text.find('\n', start), text.size());
         const std::string line(text.substr(start, end - start));
