@@ -5,7 +5,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -137,6 +139,24 @@ bool IsEndingSignal(int number) {
     return number == SIGHUP || number == SIGTERM;
 }
 
+// Keeps a typed line in the history and runs it; false once the session stops reading. A line
+// that memory cannot be found for, to copy or to keep, fails as the session fails such lines.
+bool RunEditedLine(ConsoleSession& session, HistoryFile& history, const char* edited,
+                   const LineOrigin& origin) {
+    std::string line;
+    try {
+        line = edited;
+        if (!line.empty() && !IsLineTooLong(line)) {
+            add_history(line.c_str());
+            RememberLine(history, line);
+        }
+    } catch (const std::bad_alloc&) {
+        session.RefuseLine(origin, std::strerror(ENOMEM));
+        return true;
+    }
+    return session.RunLine(line, origin);
+}
+
 // Reads and runs lines until end of input, a quit command or SIGHUP or SIGTERM, which it
 // returns (else 0). SIGINT at the prompt discards the line being typed and prompts afresh.
 int ReadLines(ConsoleSession& session, HistoryFile& history) {
@@ -160,12 +180,7 @@ int ReadLines(ConsoleSession& session, HistoryFile& history) {
             return 0;
         }
         ++origin.number;
-        std::string line = edited.get();
-        if (!line.empty() && !IsLineTooLong(line)) {
-            add_history(line.c_str());
-            RememberLine(history, line);
-        }
-        if (!session.RunLine(line, origin))
+        if (!RunEditedLine(session, history, edited.get(), origin))
             return 0;
     }
 }
