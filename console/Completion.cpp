@@ -3,9 +3,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <set>
+#include <utility>
 
-#include <editline/readline.h>
+#include <readline/readline.h>
 
 namespace {
 
@@ -14,6 +16,14 @@ char kWordBreaks[] = " \t\n\r\"'`@$#.,;:?~!%^&*()[]{}<>=+-*/\\|";
 
 // The engine whose names are offered; the line editor's hooks carry no data of their own.
 const ExpressionEngine* completionEngine = nullptr;
+
+// The names that the editor's generator hands out one by one while it builds a match list, and
+// the next to hand out.
+const std::vector<std::string>* pendingNames = nullptr;
+size_t nextName = 0;
+
+// True when the last completion found several names, which a Tab right after it lists.
+bool severalMatched = false;
 
 bool StartsWith(const char* name, const std::string& word) {
     return std::strncmp(name, word.c_str(), word.size()) == 0;
@@ -27,43 +37,43 @@ bool AtLineStart(int position) {
     return true;
 }
 
-char* Duplicate(const std::string& text) {
-    char* copy = static_cast<char*>(std::malloc(text.size() + 1));
-    if (copy != nullptr)
-        std::memcpy(copy, text.c_str(), text.size() + 1);
-    return copy;
-}
-
-// The match list as the line editor takes it, in malloc'ed memory it frees: the text to
-// insert (the one match, or what all matches begin with), then the matches, then null.
-char** MatchList(const std::vector<std::string>& names) {
-    std::string common = names.front();
-    for (const std::string& name : names)
-        common.resize(std::mismatch(common.begin(), common.end(), name.begin(), name.end()).first -
-                      common.begin());
-    const size_t count = names.size() == 1 ? 1 : names.size() + 1;
-    char** list = static_cast<char**>(std::calloc(count + 1, sizeof(char*)));
-    if (list == nullptr)
+// The generator that rl_completion_matches calls, state 0 first, until it answers null: each
+// pending name in turn, in malloc'ed memory that the editor frees.
+char* NextPendingName(const char*, int state) {
+    if (state == 0)
+        nextName = 0;
+    if (pendingNames == nullptr || nextName >= pendingNames->size())
         return nullptr;
-    list[0] = Duplicate(names.size() == 1 ? names.front() : common);
-    for (size_t i = 1; i < count; ++i)
-        list[i] = Duplicate(names[i - 1]);
-    return list;
-}
-
-char** CompleteWord(const char* text, int start, int) {
-    // Whatever the outcome, the editor must not fall back to file names.
-    rl_attempted_completion_over = 1;
-    if (completionEngine == nullptr)
-        return nullptr;
-    const std::vector<std::string> names =
-        CompletionsFor(*completionEngine, text, AtLineStart(start));
-    return names.empty() ? nullptr : MatchList(names);
+    return strdup((*pendingNames)[nextName++].c_str());
 }
 
 // Offers nothing: the editor's fallback for a word that CompleteWord leaves, file names.
 char* NoEntry(const char*, int) {
     return nullptr;
+}
+
+char** CompleteWord(const char* text, int start, int) {
+    // Whatever the outcome, the editor must not fall back to file names, and a completed name
+    // stands as it is: a function brings its own "(". The editor resets both before each Tab.
+    rl_attempted_completion_over = 1;
+    rl_completion_append_character = '\0';
+    if (completionEngine == nullptr)
+        return nullptr;
+    char** list = nullptr;
+    try {
+        list = MatchList(*completionEngine, text, AtLineStart(start));
+    } catch (const std::bad_alloc&) {
+        // Nothing is offered, and the line being typed stays as it is.
+    }
+    severalMatched = list != nullptr && list[1] != nullptr;
+    return list;
+}
+
+// Tab completes the word before the cursor, as far as the names that match it agree; a Tab
+// right after one that found several names lists them.
+int CompleteOrList(int, int) {
+    const bool list = rl_last_func == CompleteOrList && severalMatched;
+    return rl_complete_internal(list ? '?' : '\t');
 }
 
 } // namespace
@@ -75,13 +85,25 @@ std::vector<std::string> CompletionsFor(const ExpressionEngine& engine, const st
         if (StartsWith(node->name, word))
             names.insert(node->name);
     // ORDER TOKEN: the function codes run from kFirstFunction to kLastFunction.
-    for (int code = kFirstFunction; code <= kLastFunction; ++code)
-        if (StartsWith(ExpressionEngine::FunctionName(code), word))
-            names.insert(std::string(ExpressionEngine::FunctionName(code)) + "(");
+    for (int code = kFirstFunction; code <= kLastFunction; ++code) {
+        // Compared with its bracket, as offered: "tg(" completes itself.
+        std::string name = std::string(ExpressionEngine::FunctionName(code)) + "(";
+        if (StartsWith(name.c_str(), word))
+            names.insert(std::move(name));
+    }
     for (int i = 0; lineStart && ExpressionEngine::CommandWordAt(i) != nullptr; ++i)
         if (StartsWith(ExpressionEngine::CommandWordAt(i)->word, word))
             names.insert(ExpressionEngine::CommandWordAt(i)->word);
     return std::vector<std::string>(names.begin(), names.end());
+}
+
+char** MatchList(const ExpressionEngine& engine, const char* word, bool lineStart) {
+    const std::vector<std::string> names = CompletionsFor(engine, word, lineStart);
+    // The editor builds the list itself from the names, so it has exactly the form it reads.
+    pendingNames = &names;
+    char** list = rl_completion_matches(word, NextPendingName);
+    pendingNames = nullptr;
+    return list;
 }
 
 void InstallCompletion(const ExpressionEngine& engine) {
@@ -90,6 +112,6 @@ void InstallCompletion(const ExpressionEngine& engine) {
     rl_completion_entry_function = NoEntry;
     rl_basic_word_break_characters = kWordBreaks;
     rl_completer_word_break_characters = kWordBreaks;
-    // A completed name stands as it is: a function brings its own "(".
-    rl_completion_append_character = '\0';
+    rl_bind_key_in_map('\t', CompleteOrList, emacs_standard_keymap);
+    rl_bind_key_in_map('\t', CompleteOrList, vi_insertion_keymap);
 }

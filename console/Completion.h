@@ -12,6 +12,11 @@
 std::vector<std::string> CompletionsFor(const ExpressionEngine& engine, const std::string& word,
                                         bool lineStart);
 
+// The match list that the line editor takes for word, made by its own rl_completion_matches
+// from CompletionsFor: null when nothing matches; else the one match, or what all matches begin
+// with followed by each match, then null; all of it in malloc'ed memory that the taker frees.
+char** MatchList(const ExpressionEngine& engine, const char* word, bool lineStart);
+
 // Makes Tab in the line editor complete from CompletionsFor over the engine, which must outlive
 // the editing; file names are never offered.
 void InstallCompletion(const ExpressionEngine& engine);

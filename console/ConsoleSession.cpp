@@ -21,14 +21,14 @@ constexpr const char* kNulReason = "NUL byte in the line";
 
 bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) {
     if (IsLineTooLong(line)) {
-        RefuseLine(line, origin, LineTooLongReason().c_str());
+        RefuseLine(origin, LineTooLongReason().c_str());
     } else {
         try {
             if (!RunAnyLine(line, origin))
                 return false;
         } catch (const std::bad_alloc&) {
             // The engine fails its own lines when memory runs out; this is a copy around it.
-            RefuseLine(line, origin, std::strerror(ENOMEM));
+            RefuseLine(origin, std::strerror(ENOMEM));
         }
     }
     // Results that cannot be written end the run at once; main reports why.
@@ -40,9 +40,8 @@ bool ConsoleSession::RunLine(const std::string& line, const LineOrigin& origin) 
 }
 
 // A line refused as a whole, before or without the engine: the reason has no place in it.
-void ConsoleSession::RefuseLine(const std::string& line, const LineOrigin& origin,
-                                const char* reason) {
-    ShowError(line, origin, reason, kNoPlace);
+void ConsoleSession::RefuseLine(const LineOrigin& origin, const char* reason) {
+    ShowError({}, origin, reason, kNoPlace);
     FinishLine();
 }
 
@@ -142,7 +141,7 @@ void ConsoleSession::NoteUnsetReads(const std::string& statement) {
 }
 
 // A line that ran no statement: Error as its result, and the message that says why.
-void ConsoleSession::ShowError(const std::string& line, const LineOrigin& origin,
+void ConsoleSession::ShowError(std::string_view line, const LineOrigin& origin,
                                std::string_view reason, size_t place) {
     m_anyError = true;
     PrintError(m_streams.out);

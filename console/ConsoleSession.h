@@ -33,6 +33,10 @@ public:
     // changes nothing.
     bool RunLine(const std::string& line, const LineOrigin& origin);
 
+    // Fails a line as a whole with reason, before or without the engine: Error as its result,
+    // and a message that names the line without quoting it.
+    [[gnu::cold]] void RefuseLine(const LineOrigin& origin, const char* reason);
+
     // The engine with the session's memory, for reading only.
     const ExpressionEngine& Engine() const { return m_engine; }
 
@@ -48,15 +52,13 @@ public:
 
 private:
     bool RunAnyLine(const std::string& line, const LineOrigin& origin);
-    [[gnu::cold]] void RefuseLine(const std::string& line, const LineOrigin& origin,
-                                  const char* reason);
     bool RunCode(const std::string& code, const std::string& line, const LineOrigin& origin);
     bool RunCommand(const std::string& code, int command);
     void RunStatement(const std::string& code, const std::string& line, const LineOrigin& origin);
     [[gnu::cold]] void ShowFailure(const std::string& statement, size_t prefix,
                                    const std::string& line, const LineOrigin& origin);
     [[gnu::cold]] void NoteUnsetReads(const std::string& statement);
-    void ShowError(const std::string& line, const LineOrigin& origin, std::string_view reason,
+    void ShowError(std::string_view line, const LineOrigin& origin, std::string_view reason,
                    size_t place);
     void FinishLine();
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,16 +34,26 @@ void Warn(const std::string& path, const char* doing, const char* reason) {
     std::fprintf(stderr, "%s: history %s: %s: %s\n", kProgramName, path.c_str(), doing, reason);
 }
 
-// The folder for state files: $XDG_STATE_HOME when it is an absolute path, else
-// $HOME/.local/state; empty when neither is known.
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<FILE, FileCloser>;
+
+// The folder a variable names, when it names one by an absolute path: a relative one would
+// depend on the folder the program happens to start in.
+const char* AbsoluteFolder(const char* variable) {
+    const char* folder = std::getenv(variable);
+    return folder != nullptr && folder[0] == '/' ? folder : nullptr;
+}
+
+// The folder for state files: $XDG_STATE_HOME, else $HOME/.local/state; empty when neither is
+// known.
 std::string StateFolder() {
-    const char* state = std::getenv(kStateVariable);
-    if (state != nullptr && state[0] == '/')
+    if (const char* state = AbsoluteFolder(kStateVariable))
         return state;
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0')
-        return std::string();
-    return std::string(home) + kDefaultStateFolder;
+    if (const char* home = AbsoluteFolder("HOME"))
+        return std::string(home) + kDefaultStateFolder;
+    return std::string();
 }
 
 // Makes the folder and any missing folder above it with kFolderMode; false with errno set.
@@ -64,7 +75,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Writes every line and closes the stream; false with errno set when any of it failed.
-bool WriteLines(FILE* out, const std::deque<std::string>& lines) {
+bool WriteLines(FILE* out, const HistoryLines& lines) {
     bool written = true;
     for (const std::string& line : lines)
         written = written && std::fwrite(line.data(), 1, line.size(), out) == line.size() &&
@@ -76,22 +87,18 @@ bool WriteLines(FILE* out, const std::deque<std::string>& lines) {
     return written && closed;
 }
 
-// Adds the line, the oldest going once the bound is reached.
-void KeepLine(std::deque<std::string>& lines, const std::string& line) {
-    lines.push_back(line);
-    if (lines.size() > kHistoryLimit)
-        lines.pop_front();
-}
-
-// Reads every line of in into lines, skipping those over the line bound; false with errno set
-// when the file could not be read to its end. skipped counts the lines left out.
-bool ReadLines(FILE* in, std::deque<std::string>& lines, long& skipped) {
+// Reads every line of in into lines, skipping those over the line bound, and the first line
+// too when the reading starts within it; false with errno set when the file could not be read
+// to its end. skipped counts the lines left out for their length.
+bool ReadLines(FILE* in, HistoryLines& lines, long& skipped, bool startsWithin) {
     LineInput input(in);
     for (LineInput::Status status; (status = input.Next()) != LineInput::Status::End;) {
-        if (status == LineInput::Status::TooLong)
+        if (startsWithin)
+            startsWithin = false;
+        else if (status == LineInput::Status::TooLong)
             ++skipped;
         else
-            KeepLine(lines, input.Text());
+            lines.Add(input.Text());
     }
     errno = input.Error();
     return errno == 0;
@@ -105,12 +112,37 @@ const char* NotAFileReason(const struct stat& status) {
     return S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : kNotAFile;
 }
 
+// Reads the lines of the history file open on fd, which stays open, as LoadHistory tells. A file
+// over kHistoryBytes is read from the byte before its last kHistoryBytes on: the line that byte
+// ends, or lies in, is dropped, so what is kept began within them. The reason the file was not
+// read, or null.
+const char* ReadHistory(int fd, HistoryLines& lines, long& skipped) {
+    struct stat status {};
+    if (fstat(fd, &status) != 0)
+        return std::strerror(errno);
+    if (const char* reason = NotAFileReason(status))
+        return reason;
+    const bool tail = static_cast<size_t>(status.st_size) > kHistoryBytes;
+    if (tail && lseek(fd, status.st_size - static_cast<off_t>(kHistoryBytes) - 1, SEEK_SET) < 0)
+        return std::strerror(errno);
+    const int copy = dup(fd);
+    const FileHandle in(copy >= 0 ? fdopen(copy, "r") : nullptr);
+    if (!in) {
+        const int error = errno;
+        if (copy >= 0)
+            close(copy);
+        return std::strerror(error);
+    }
+    return ReadLines(in.get(), lines, skipped, tail) ? nullptr : std::strerror(errno);
+}
+
 // Opens the file (made empty when missing) and locks it for this run alone. A run that held
 // the lock may have put a new file in its place meanwhile; the lock is then taken again on
 // that one, a bounded number of times. Returns the descriptor, or -1 with errno set.
 int OpenLocked(const std::string& path) {
     for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-        const int fd = open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, kFileMode);
+        const int fd =
+            open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, kFileMode);
         if (fd < 0)
             return -1;
         struct stat held {
@@ -130,27 +162,8 @@ int OpenLocked(const std::string& path) {
     return -1;
 }
 
-// The lines the locked file holds now, with those of this run after them.
-bool MergedLines(int fd, const HistoryFile& history, std::deque<std::string>& lines) {
-    const int copy = dup(fd);
-    FILE* in = copy >= 0 ? fdopen(copy, "r") : nullptr;
-    if (in == nullptr) {
-        if (copy >= 0)
-            close(copy);
-        return false;
-    }
-    long skipped = 0;
-    const bool read = ReadLines(in, lines, skipped);
-    const int error = errno;
-    std::fclose(in);
-    errno = error;
-    for (const std::string& line : history.added)
-        KeepLine(lines, line);
-    return read;
-}
-
 // Writes lines into a new file beside target, which then takes target's place.
-bool ReplaceFile(const std::string& target, const std::deque<std::string>& lines) {
+bool ReplaceFile(const std::string& target, const HistoryLines& lines) {
     // mkstemp makes the file with mode 0600.
     std::string temporary = target + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
@@ -177,18 +190,20 @@ struct PathFree {
     void operator()(char* path) const { std::free(path); }
 };
 
-// Writes the history while fd holds the lock on it; the reason it was not, or null.
+// Writes the history while fd holds the lock on it: the lines the file holds now, with those of
+// this run after them. The reason it was not written, or null.
 const char* WriteLocked(int fd, const HistoryFile& history) {
     struct stat status {};
     if (fstat(fd, &status) != 0)
         return std::strerror(errno);
-    if (const char* reason = NotAFileReason(status))
-        return reason;
-    if ((status.st_mode & S_IWUSR) == 0)
+    if (S_ISREG(status.st_mode) && (status.st_mode & S_IWUSR) == 0)
         return kReadOnly;
-    std::deque<std::string> lines;
-    if (!MergedLines(fd, history, lines))
-        return std::strerror(errno);
+    HistoryLines lines;
+    long skipped = 0;
+    if (const char* reason = ReadHistory(fd, lines, skipped))
+        return reason;
+    for (const std::string& line : history.added)
+        lines.Add(line);
     // Through a symbolic link to the file it names, which keeps the link in place.
     const std::unique_ptr<char, PathFree> target(realpath(history.path.c_str(), nullptr));
     if (!target || !ReplaceFile(target.get(), lines))
@@ -197,6 +212,20 @@ const char* WriteLocked(int fd, const HistoryFile& history) {
 }
 
 } // namespace
+
+void HistoryLines::Add(const std::string& line) {
+    m_lines.push_back(line);
+    m_bytes += line.size() + 1;
+    while (m_lines.size() > kHistoryLimit || m_bytes > kHistoryBytes) {
+        m_bytes -= m_lines.front().size() + 1;
+        m_lines.pop_front();
+    }
+}
+
+void HistoryLines::Clear() {
+    m_lines.clear();
+    m_bytes = 0;
+}
 
 HistoryFile LocateHistory() {
     HistoryFile history;
@@ -216,44 +245,54 @@ HistoryFile LocateHistory() {
 void LoadHistory(HistoryFile& history) {
     if (history.path.empty())
         return;
-    FILE* in = std::fopen(history.path.c_str(), "r");
-    if (in == nullptr) {
+    // Without waiting: opening a FIFO would wait for a writer.
+    const int fd = open(history.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
         if (errno != ENOENT) {
             Warn(history.path, "not read", std::strerror(errno));
             history.unreadable = true;
         }
         return;
     }
-    struct stat status {};
-    const char* notAFile = fstat(fileno(in), &status) != 0 ? kNotAFile : NotAFileReason(status);
     long skipped = 0;
-    if (notAFile != nullptr) {
-        Warn(history.path, "not read", notAFile);
+    const char* failure = nullptr;
+    try {
+        failure = ReadHistory(fd, history.lines, skipped);
+    } catch (const std::bad_alloc&) {
+        failure = std::strerror(ENOMEM);
+    }
+    close(fd);
+    if (failure != nullptr) {
+        Warn(history.path, "not read", failure);
         history.unreadable = true;
-    } else if (!ReadLines(in, history.lines, skipped)) {
-        Warn(history.path, "not read", std::strerror(errno));
-        history.unreadable = true;
-        history.lines.clear();
+        history.lines.Clear();
     } else if (skipped > 0) {
         Warn(history.path, "lines skipped", LineTooLongReason().c_str());
     }
-    std::fclose(in);
 }
 
 void RememberLine(HistoryFile& history, const std::string& line) {
-    KeepLine(history.lines, line);
-    KeepLine(history.added, line);
+    try {
+        history.added.Add(line);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void SaveHistory(const HistoryFile& history) {
-    if (history.path.empty() || history.unreadable || history.added.empty())
+    if (history.path.empty() || history.unreadable || history.added.Empty())
         return;
     if (history.defaultFolder && !MakeFolders(FolderOf(history.path))) {
         Warn(history.path, "not written", std::strerror(errno));
         return;
     }
     const int fd = OpenLocked(history.path);
-    const char* failure = fd < 0 ? std::strerror(errno) : WriteLocked(fd, history);
+    const char* failure = fd < 0 ? std::strerror(errno) : nullptr;
+    try {
+        if (fd >= 0)
+            failure = WriteLocked(fd, history);
+    } catch (const std::bad_alloc&) {
+        failure = std::strerror(ENOMEM);
+    }
     if (failure != nullptr)
         Warn(history.path, "not written", failure);
     // Closing the file releases the lock, after the new file took its place.

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include "ConsoleRun.h"
@@ -53,8 +54,8 @@ protected:
     // before the prompt could reach the terminal while the editor is still handing back the
     // line before, when an end of input or an interrupt is taken by the terminal itself.
     int Session(const Environment& environment, const std::vector<std::string>& lines,
-                std::string* screen = nullptr) {
-        TerminalRun::Setup setup{{{"HOME", Home().string()}}, Home()};
+                std::string* screen = nullptr, rlim_t memoryLimit = 0) {
+        TerminalRun::Setup setup{{{"HOME", Home().string()}}, Home(), memoryLimit};
         for (const auto& [name, value] : environment)
             setup.environment.emplace_back(name, Expand(value));
         TerminalRun terminal(setup);
@@ -81,7 +82,7 @@ protected:
 struct PlaceCase {
     const char* name;
     Environment environment;
-    const char* file;   // below the home folder
+    const char* file;   // below the home folder; null when no file is kept
     const char* folder; // the folder made for it, below the home folder; null when none
 };
 
@@ -97,6 +98,8 @@ const PlaceCase kPlaces[] = {
      ".local/state/tarvin/history",
      ".local/state/tarvin"},
     {"named_file", {{"TARVIN_HISTORY", "HOME/mine"}}, "mine", nullptr},
+    // Both relative: the history would go below whatever folder the run started in.
+    {"relative_home_ignored", {{"HOME", "home"}, {"XDG_STATE_HOME", "state"}}, nullptr, nullptr},
 };
 
 class HistoryPlaceTest : public HistoryTest, public testing::WithParamInterface<PlaceCase> {};
@@ -104,6 +107,11 @@ class HistoryPlaceTest : public HistoryTest, public testing::WithParamInterface<
 TEST_P(HistoryPlaceTest, LinesAreKeptPrivately) {
     const PlaceCase& row = GetParam();
     EXPECT_EQ(Session(row.environment, {"a=11", "b=22"}), 0);
+    if (row.file == nullptr) {
+        // The run's folder is the home folder.
+        EXPECT_TRUE(fs::is_empty(Home()));
+        return;
+    }
     EXPECT_EQ(ReadFile(Home() / row.file), "a=11\nb=22\n");
     EXPECT_EQ(Mode(Home() / row.file), 0600u);
     if (row.folder != nullptr) {
@@ -140,6 +148,49 @@ TEST_F(HistoryTest, FileKeepsTheLastThousandLines) {
     EXPECT_EQ(lines.back(), "y=1");
 }
 
+// Lines at the line bound fill the byte bound with few lines: of a longer file only the lines
+// within its last kHistoryBytes are read, and the file keeps the newest lines that fit. The run
+// needs no more memory than that, even where the file is many times longer.
+TEST_F(HistoryTest, FileKeepsTheNewestLinesThatFitItsByteBound) {
+    constexpr size_t kLongLines = 24;
+#ifdef __SANITIZE_ADDRESS__
+    // The address sanitizer reserves far more address space than the cap.
+    constexpr rlim_t kCap = 0;
+#else
+    constexpr rlim_t kCap = rlim_t{32} << 20;
+#endif
+    // Each line with its line end a MiB, so four of them fill the byte bound exactly.
+    auto longLine = [](size_t i) { return std::string(kMaxLineLength - 1, 'a' + i % 26); };
+    const fs::path file = Home() / "long";
+    std::ofstream full(file);
+    for (size_t i = 0; i < kLongLines; ++i)
+        full << longLine(i) << "\n";
+    full.close();
+    ASSERT_EQ(Session({{"TARVIN_HISTORY", "HOME/long"}}, {"y=1"}, nullptr, kCap), 0);
+    std::string expected;
+    for (size_t i = kLongLines - 3; i < kLongLines; ++i)
+        expected += longLine(i) + "\n";
+    const std::string kept = ReadFile(file);
+    EXPECT_EQ(kept.size(), expected.size() + 4);
+    EXPECT_TRUE(kept == expected + "y=1\n");
+}
+
+// An 8 GiB file that is almost all hole: only its end is read, at the start and at the end.
+TEST_F(HistoryTest, HugeSparseFileIsReadOnlyAtItsEnd) {
+    constexpr off_t kSize = off_t{8} << 30;
+    const fs::path file = Home() / "sparse";
+    std::ofstream(file) << "a=1\n";
+    fs::resize_file(file, kSize);
+    {
+        std::ofstream end(file, std::ios::in | std::ios::out | std::ios::ate);
+        end << "\nb=2\n";
+    }
+    std::string screen;
+    ASSERT_EQ(Session({{"TARVIN_HISTORY", "HOME/sparse"}}, {"c=3"}, &screen), 0);
+    EXPECT_EQ(screen.find("skipped"), std::string::npos) << screen;
+    EXPECT_EQ(ReadFile(file), "b=2\nc=3\n");
+}
+
 TEST_F(HistoryTest, RunThatTypedNothingWritesNothing) {
     EXPECT_EQ(Session({}, {}), 0);
     EXPECT_TRUE(fs::is_empty(Home()));
@@ -168,6 +219,8 @@ const BadFileCase kBadFiles[] = {
     {"below_a_file", "HOME/plain/history", "not read: Not a directory"},
     {"unwritable", "/proc/version", "not written: "},
     {"read_only_for_its_owner", "HOME/plain", "not written: the file is read-only", 0400},
+    // Opened without waiting for a writer that never comes.
+    {"fifo", "HOME/fifo", "not read: not a regular file"},
 };
 
 class HistoryBadFileTest : public HistoryTest, public testing::WithParamInterface<BadFileCase> {};
@@ -176,6 +229,7 @@ class HistoryBadFileTest : public HistoryTest, public testing::WithParamInterfac
 TEST_P(HistoryBadFileTest, IsAWarningNotAFailure) {
     const BadFileCase& row = GetParam();
     std::ofstream(Home() / "plain") << "a=1\n";
+    ASSERT_EQ(mkfifo((Home() / "fifo").c_str(), 0600), 0);
     if (row.mode != 0)
         fs::permissions(Home() / "plain", static_cast<fs::perms>(row.mode));
     std::string screen;

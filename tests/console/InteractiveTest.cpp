@@ -41,6 +41,8 @@ protected:
     virtual void AddSetup(TerminalRun::Setup&) {}
 
     void Send(const std::string& keys) { ASSERT_TRUE(terminal_->Send(keys)); }
+    void Type(const std::string& keys) { ASSERT_TRUE(terminal_->Type(keys)); }
+    bool InLineMode() const { return terminal_->InLineMode(); }
     bool WaitFor(const std::string& text) { return terminal_->WaitFor(text); }
     int WaitForExit() { return terminal_->WaitForExit(); }
     std::string Unused() const { return terminal_->Unused(); }
@@ -172,6 +174,22 @@ TEST_F(TerminalTest, CommandWordsAreOfferedOnlyAtTheStartOfALine) {
     EXPECT_TRUE(WaitFor("\r\n5\r\n")) << Unused();
 }
 
+// In a line of many kilobytes the editor's buffer has grown, and the completion must read and
+// write the line where it now is.
+TEST_F(TerminalTest, TabCompletesAtTheEndOfALongLine) {
+    ASSERT_TRUE(WaitFor(">"));
+    Send("alpha_value=42\r");
+    ASSERT_TRUE(WaitFor("\r\n42\r\n")) << Unused();
+    constexpr int kTerms = 5000;
+    std::string line = "b=";
+    for (int i = 0; i < kTerms; ++i)
+        line += "1+";
+    Send(line + "alp" + kTab);
+    ASSERT_TRUE(WaitFor("alpha_value")) << Unused();
+    Send("\r");
+    EXPECT_TRUE(WaitFor("\r\n" + std::to_string(kTerms + 42) + "\r\n")) << Unused();
+}
+
 // A file name completed into the line would make it fail; the unknown name reads as 0.
 TEST_F(TerminalTest, TabNeverOffersFileNames) {
     std::ofstream(Home() / "abfile.txt") << "a=1\n";
@@ -180,6 +198,33 @@ TEST_F(TerminalTest, TabNeverOffersFileNames) {
     EXPECT_TRUE(WaitFor("\r\n0\r\n")) << Unused();
     Send(std::string("abf") + kTab + kTab + "\r");
     EXPECT_TRUE(WaitFor("\r\n0\r\n")) << Unused();
+}
+
+// The program started by a shell with job control, which, once the program has stopped, reads
+// a line of its own before it brings the program back with fg.
+class JobControlTest : public HistoryOffTest {
+protected:
+    void AddSetup(TerminalRun::Setup& setup) override {
+        HistoryOffTest::AddSetup(setup);
+        setup.jobControlScript = "\"$0\"; echo suspended; read -r line; fg";
+    }
+};
+
+// Ctrl+Z gives the terminal back as the shell had it, so the shell reads its line; after fg
+// the prompt and the line typed so far are drawn again, and its editing goes on.
+TEST_F(JobControlTest, CtrlZThenFgRestoresTheTerminalAndRedrawsTheLine) {
+    ASSERT_TRUE(WaitFor(">"));
+    Send("b=2");
+    ASSERT_TRUE(WaitFor("b=2")) << Unused();
+    Send("\x1a");
+    ASSERT_TRUE(WaitFor("suspended\r\n")) << Unused();
+    EXPECT_TRUE(InLineMode());
+    Type("\r");
+    ASSERT_TRUE(WaitFor("> b=2")) << Unused();
+    Send("+1\r");
+    EXPECT_TRUE(WaitFor("\r\n3\r\n")) << Unused();
+    Send(kEndOfInput);
+    EXPECT_EQ(WaitForExit(), 0) << Unused();
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TerminalRun.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -22,6 +25,7 @@ constexpr int kTerminalColumns = 80;
 constexpr int kEditorPollMilliseconds = 10;
 constexpr int kExitPollMilliseconds = 50;
 constexpr int kSignalStatusBase = 128;
+constexpr const char* kShell = "/bin/bash";
 
 int MillisecondsLeft(Clock::time_point deadline) {
     return static_cast<int>(
@@ -30,14 +34,23 @@ int MillisecondsLeft(Clock::time_point deadline) {
 
 [[noreturn]] void StartConsole(const TerminalRun::Setup& setup) {
     setenv("TERM", "xterm", 1);
-    unsetenv("EDITRC");
+    setenv("INPUTRC", "/dev/null", 1);
     unsetenv("XDG_STATE_HOME");
     unsetenv("TARVIN_HISTORY");
     for (const auto& [name, value] : setup.environment)
         setenv(name.c_str(), value.c_str(), 1);
     if (!setup.folder.empty() && chdir(setup.folder.c_str()) != 0)
         _exit(127);
-    execl(ConsolePath(), ConsolePath(), static_cast<char*>(nullptr));
+    if (setup.memoryLimit != 0) {
+        const rlimit limit{setup.memoryLimit, setup.memoryLimit};
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
+            _exit(127);
+    }
+    if (setup.jobControlScript != nullptr)
+        execl(kShell, kShell, "-m", "-c", setup.jobControlScript, ConsolePath(),
+              static_cast<char*>(nullptr));
+    else
+        execl(ConsolePath(), ConsolePath(), static_cast<char*>(nullptr));
     _exit(127);
 }
 
@@ -50,6 +63,10 @@ TerminalRun::TerminalRun(const Setup& setup) {
     child_ = forkpty(&master_, nullptr, nullptr, &size);
     if (child_ == 0)
         StartConsole(setup);
+    // Keys are written as far as the terminal takes them, so a long line never leaves both
+    // sides waiting for the other with a full buffer.
+    if (master_ >= 0)
+        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
 }
 
 TerminalRun::~TerminalRun() {
@@ -62,8 +79,32 @@ TerminalRun::~TerminalRun() {
 }
 
 bool TerminalRun::Send(const std::string& keys) {
-    return WaitForEditor() &&
-           write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+    return WaitForEditor() && Type(keys);
+}
+
+bool TerminalRun::Type(const std::string& keys) {
+    const auto deadline = Clock::now() + kWaitLimit;
+    for (size_t done = 0; done < keys.size();) {
+        const ssize_t count = write(master_, keys.data() + done, keys.size() - done);
+        if (count > 0) {
+            done += static_cast<size_t>(count);
+            continue;
+        }
+        if (count < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        // What the program shows meanwhile is read, so that it goes on reading keys.
+        pollfd fd{master_, POLLIN | POLLOUT, 0};
+        if (poll(&fd, 1, std::max(MillisecondsLeft(deadline), 0)) <= 0)
+            return false;
+        if (fd.revents & POLLIN)
+            ReadSome(kEditorPollMilliseconds);
+    }
+    return true;
+}
+
+bool TerminalRun::InLineMode() const {
+    termios modes{};
+    return tcgetattr(master_, &modes) == 0 && (modes.c_lflag & ICANON) && (modes.c_lflag & ECHO);
 }
 
 bool TerminalRun::Signal(int number) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <utility>
 #include <vector>
@@ -12,10 +13,15 @@ class TerminalRun {
 public:
     // The environment variables set for the program (an empty value sets the variable empty),
     // its HOME among them, and the folder it starts in. XDG_STATE_HOME and TARVIN_HISTORY are
-    // removed unless given.
+    // removed unless given, and the line editor reads no key bindings of the machine's.
     struct Setup {
         std::vector<std::pair<std::string, std::string>> environment;
         std::filesystem::path folder;
+        // The most address space the program may take, in bytes; 0 for no bound.
+        rlim_t memoryLimit = 0;
+        // A script that bash runs with job control, as a shell on a terminal does, in which
+        // "$0" is the program; null to run the program itself.
+        const char* jobControlScript = nullptr;
     };
 
     explicit TerminalRun(const Setup& setup);
@@ -29,6 +35,12 @@ public:
     // typed earlier meet the terminal's own line discipline, which swallows a Ctrl+D when the
     // editor then switches the terminal over.
     bool Send(const std::string& keys);
+
+    // Types keys at once, whoever reads the terminal.
+    bool Type(const std::string& keys);
+
+    // True when the terminal reads whole lines and echoes them, as a shell's commands need.
+    bool InLineMode() const;
 
     // Reads the terminal until text appears after what earlier waits used up.
     bool WaitFor(const std::string& text);
