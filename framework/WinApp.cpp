@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <clocale>
+#include <csignal>
 #include <cstring>
 
 namespace {
@@ -85,6 +86,10 @@ int AfxWinMain(int argc, char** argv) {
         if (status >= 0)
             return status;
     }
+    // A desktop program's standard streams often lead to a pipe nobody reads any more, and the
+    // toolkit writes its warnings to standard error from the start: such a write fails, it does
+    // not end the program.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication application(argc, argv);
     // The toolkit takes the whole locale from the environment; numbers are
     // written and read with a decimal point whatever the desktop's language.

@@ -5,7 +5,10 @@
 
 #include "DisplaylessRun.h"
 
+#include <QProcess>
 #include <QTest>
+
+#include <unistd.h>
 
 class ProgramArgumentsTest : public QObject {
     Q_OBJECT
@@ -13,6 +16,7 @@ class ProgramArgumentsTest : public QObject {
 private slots:
     void answeredWithoutDisplay_data();
     void answeredWithoutDisplay();
+    void closedStandardErrorEndsNothing();
 };
 
 void ProgramArgumentsTest::answeredWithoutDisplay_data() {
@@ -26,6 +30,29 @@ void ProgramArgumentsTest::answeredWithoutDisplay_data() {
 
 void ProgramArgumentsTest::answeredWithoutDisplay() {
     CheckDisplaylessRow(QStringLiteral(TARVIN_WINDOW_PROGRAM));
+}
+
+// Started as "tarvin 2>&1 | true" would be: the toolkit's warning about the unknown style meets a
+// pipe whose reader has gone, and the window stays up.
+void ProgramArgumentsTest::closedStandardErrorEndsNothing() {
+    QProcess window;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    window.setProcessEnvironment(environment);
+    window.setChildProcessModifier([] {
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            ::dup2(ends[1], STDERR_FILENO);
+        }
+    });
+    window.start(QStringLiteral(TARVIN_WINDOW_PROGRAM),
+                 {QStringLiteral("-style"), QStringLiteral("no-such-style")});
+    QVERIFY(window.waitForStarted());
+    QVERIFY(!window.waitForFinished(2000));
+    QCOMPARE(window.state(), QProcess::Running);
+    window.kill();
+    window.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(ProgramArgumentsTest)
